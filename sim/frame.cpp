@@ -1,0 +1,156 @@
+// DrawFrame and SetupView: the fixed order of one frame, from the clock to the overlays.
+#include "sim/frame.h"
+
+#include <GL/glu.h>
+#include <GL/gl.h>
+
+#include <cstdlib>
+
+#include "app/clock.h"
+#include "app/hooks.h"
+#include "app/shell.h"
+#include "sim/drift.h"
+#include "sim/lights.h"
+#include "sim/particles.h"
+#include "sim/random.h"
+#include "sim/settings.h"
+#include "sim/star_field.h"
+#include "text/help_screen.h"
+#include "text/text_overlay.h"
+
+namespace {
+constexpr double kReseedChance = 0.0001;  // a frame reseeds the generator this rarely
+constexpr int kSkyChannel = 11;           // the clouds' blue wanders with this drift channel
+constexpr int kStarTurnChannelY = 1;
+constexpr int kStarTurnChannelX = 2;
+constexpr double kStarTurnFrequency = 0.01;
+constexpr double kStarTurnAmplitude = 720.0;  // degrees, from -360 to 360
+constexpr double kStarTurnOffset = -360.0;
+
+// The spotlights of this simulation: none, but the call keeps the frame's order for others.
+constexpr int kLightCount = 0;
+constexpr float kLightAmbient = 0.125f, kLightDiffuse = 0.25f, kLightSpecular = 0.9f;
+constexpr float kLightDistance = 9.8f;
+}  // namespace
+
+void AdvanceFrameTime(uint32_t ms) {
+  const double t = ms * 0.001;
+  timeNow = static_cast<float>(t);
+  frameDt = static_cast<float>(t - previousTime);
+  // A stall, or the 32-bit millisecond count wrapping (a negative step), advances the scene by
+  // a small fixed step instead of making it jump.
+  if (frameDt > kMaxFrameStep || frameDt < 0.0f) frameDt = kStallFrameStep;
+  previousTime = timeNow;
+}
+
+void CountFrame() {
+  frameCount += 1;
+  if (timeNow >= nextSecond) {
+    nextSecond += 1.0;  // at most one second per frame: after a stall the count catches up
+    framesPerSecond = frameCount;
+    frameCount = 0;
+  }
+}
+
+LetterboxRows ComputeLetterbox(int letterbox, uint32_t height) {
+  const double f = letterbox * kLetterboxStep;
+  LetterboxRows rows;
+  rows.bottom = static_cast<int16_t>(f * height);
+  rows.top = static_cast<int16_t>((1.0 - f) * height);
+  rows.visibleHeight = rows.top - rows.bottom;
+  return rows;
+}
+
+double AspectRatio(int width, int visibleHeight) {
+  if (visibleHeight <= 0) return 1.0;
+  return static_cast<double>(width) / visibleHeight;
+}
+
+bool UpdateFade() {
+  if (!exitRequested) return false;
+  fadeLevel = static_cast<float>(1.0 - (timeNow - exitStartTime) / kFadeSeconds);
+  return fadeLevel < kFadeEndLevel;
+}
+
+void SetupView() {
+  switch (settings.polyMode) {
+    case 0:
+      glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+      break;
+    case 1:
+      glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+      break;
+    case 2:
+      glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+      break;
+    default:
+      break;
+  }
+  const LetterboxRows rows = ComputeLetterbox(settings.letterbox, windowHeight);
+  glViewport(0, rows.bottom, windowWidth, rows.visibleHeight);
+
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(settings.fov, AspectRatio(windowWidth, rows.visibleHeight), kNearPlane,
+                 kFarPlaneBase + settings.cameraZ);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  gluLookAt(0.0, 0.0, settings.cameraZ, 0.0, 0.0, settings.cameraZ - 1.0, 0.0, 1.0, 0.0);
+}
+
+bool DrawFrame() {
+  if (frand(1.0) < kReseedChance) SeedRandom(elapsedMs);
+
+  if (settings.option == 1) {
+    const double blue = DriftValue(kSkyChannel, 3.0, 0.5, 0.2);
+    glClearColor(0.0f, 0.0f, static_cast<float>(blue), 1.0f);
+  }
+
+  AdvanceFrameTime(elapsedMs);
+
+  if (!paused) {
+    StepDrift(kDriftChannels, frameDt, settings);
+    PlaceSpotLights(kLightCount, kLightAmbient, kLightDiffuse, kLightSpecular, fadeLevel,
+                    kLightDistance);
+  }
+
+  CountFrame();
+  SetupView();
+
+  worldAngleX = worldAngleY = worldAngleZ = 0.0;
+  glTranslatef(0.0f, 0.0f, kSceneOffsetZ);
+  glRotatef(static_cast<float>(worldAngleX), 1.0f, 0.0f, 0.0f);
+  glRotatef(static_cast<float>(worldAngleY), 0.0f, 1.0f, 0.0f);
+  glRotatef(static_cast<float>(worldAngleZ), 0.0f, 0.0f, 1.0f);
+
+  if (settings.clearEachFrame) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+  if (settings.universeOn) {
+    glPushMatrix();
+    glRotatef(static_cast<float>(DriftValue(kStarTurnChannelY, kStarTurnFrequency,
+                                            kStarTurnAmplitude, kStarTurnOffset)),
+              0.0f, 1.0f, 0.0f);
+    glRotatef(static_cast<float>(DriftValue(kStarTurnChannelX, kStarTurnFrequency,
+                                            kStarTurnAmplitude, kStarTurnOffset)),
+              1.0f, 0.0f, 0.0f);
+    starField.Draw();
+    glPopMatrix();
+  }
+
+  if (settings.spotLightsOn) glEnable(GL_LIGHTING);
+  StepParticles();
+  if (settings.spotLightsOn) glDisable(GL_LIGHTING);
+
+  if (textOverlay.messageExpiry != 0.0) textOverlay.DrawMessage();
+  if (settings.fpsClockOn) textOverlay.DrawFps(framesPerSecond);
+  if (helpOn) DrawHelpScreen();
+
+  if (UpdateFade()) {
+    // The frame is left unfinished: no swap follows.
+    ReleaseTextures();
+    std::exit(0);
+  }
+
+  textOverlay.CheckGlError();
+  return true;
+}

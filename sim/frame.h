@@ -1,0 +1,34 @@
+// Frame composition: the per-frame hook and the view set-up, with the pieces of the frame that
+// are plain arithmetic kept apart so they can be checked without a window.
+#pragma once
+
+#include <cstdint>
+
+constexpr double kMaxFrameStep = 0.1;        // seconds; a longer step is a stall
+constexpr float kStallFrameStep = 0.05f;     // what a stall advances the scene by
+constexpr double kFadeSeconds = 3.0;         // Escape fade-out
+constexpr float kFadeEndLevel = 0.01f;       // below it the process ends
+constexpr double kLetterboxStep = 0.05;      // share of the height hidden per step, top and bottom
+constexpr double kNearPlane = 0.01;
+constexpr float kFarPlaneBase = 9.0f;        // plus cameraZ
+constexpr float kSceneOffsetZ = -0.1f;       // the scene sits just in front of the eye
+
+// timeNow, frameDt and previousTime from the clock.
+void AdvanceFrameTime(uint32_t elapsedMs);
+// frameCount, and once per whole second framesPerSecond and nextSecond.
+void CountFrame();
+
+struct LetterboxRows {
+  int16_t bottom;  // first visible row from the bottom
+  int16_t top;     // first hidden row at the top
+  int visibleHeight;
+};
+LetterboxRows ComputeLetterbox(int letterbox, uint32_t windowHeight);
+// Width over visible height; 1 where nothing is visible, so a window of height 0 never divides
+// by zero.
+double AspectRatio(int width, int visibleHeight);
+
+// Recomputes fadeLevel while exiting; true when the fade is complete and the process must end.
+bool UpdateFade();
+
+void SetupView();

@@ -1,0 +1,81 @@
+// Scene start-up: the PreInit and InitScene hooks, in the order the rest of the program relies
+// on (defaults, callbacks, full screen, fixed GL state, drift, stars, textures, first message).
+#include "sim/scene.h"
+
+#include <GL/freeglut.h>
+
+#include "app/clock.h"
+#include "app/hooks.h"
+#include "image/bmp.h"
+#include "image/smoke_texture.h"
+#include "image/texture.h"
+#include "sim/controls.h"
+#include "sim/drift.h"
+#include "sim/frame.h"
+#include "sim/lights.h"
+#include "sim/random.h"
+#include "sim/settings.h"
+#include "sim/star_field.h"
+#include "text/text_overlay.h"
+
+namespace {
+Texture* fontTexture = nullptr;
+
+constexpr int kStarCount = 3300;
+constexpr float kStarOuter = 5.0f;  // world units
+constexpr float kStarInner = 0.0f;
+constexpr int kStarPlacementCube = 1;
+constexpr int kLightCount = 0;
+constexpr float kAmbientLevel = 0.5f;
+constexpr float kSpecularLevel = 0.9f;
+constexpr int kShininess = 30;
+}  // namespace
+
+Texture* FontTexture() { return fontTexture; }
+
+// elapsedMs is still 0 here, so every run starts from the same seed.
+bool PreInit() {
+  SeedRandom(elapsedMs);
+  return true;
+}
+
+bool InitScene() {
+  // A static local: built on the first call and destroyed first at exit.
+  static Texture font;
+  fontTexture = &font;
+
+  ResetSettings();
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+
+  glutKeyboardFunc(SimKeyboard);
+  glutSpecialFunc(SimSpecial);
+  glutMouseFunc(SimMouse);
+  glutMotionFunc(nullptr);
+
+  glutFullScreen();
+  SetupView();
+
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
+  glMateriali(GL_FRONT_AND_BACK, GL_SHININESS, kShininess);
+  glShadeModel(GL_SMOOTH);
+  // The particles set their own additive blend on their first frame and leave it in force.
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glAlphaFunc(GL_GREATER, 0.0f);
+  glDisable(GL_DITHER);
+
+  InitDrift(kDriftChannels);
+  SetupLights(kLightCount, kAmbientLevel, kSpecularLevel);
+  glEnable(GL_POINT_SMOOTH);
+  starField.Build(kStarCount, kStarOuter, kStarInner, kStarPlacementCube);
+
+  // Missing or broken images leave the scene untextured; start-up goes on either way.
+  LoadParticleTextures();
+  font.LoadFromFile("font.bmp", LoadBmp);
+  textOverlay.texture.handle = font.handle;
+
+  textOverlay.ShowMessage("Press ? key for Help Screen");
+  glutSetCursor(GLUT_CURSOR_NONE);
+  return true;
+}

@@ -1,0 +1,7 @@
+// Scene start-up: the static objects of the scene and the InitScene hook.
+#pragma once
+
+class Texture;
+
+// The font texture, a static local of InitScene created on its first call; null before that.
+Texture* FontTexture();

@@ -1,0 +1,260 @@
+// Frame composition: time steps, the frame counter, the letterbox, the fade and the reset.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "app/clock.h"
+#include "app/shell.h"
+#include "sim/frame.h"
+#include "sim/random.h"
+#include "sim/settings.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+class FrameTimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previousTime = 0.0;
+    timeNow = 0.0f;
+    frameDt = 0.0f;
+    frameCount = 0;
+    nextSecond = 1.0;
+    framesPerSecond = 30;
+  }
+};
+
+TEST_F(FrameTimeTest, FirstFrameStepIsTheTimeSinceTheZeroPoint) {
+  AdvanceFrameTime(40);
+  EXPECT_FLOAT_EQ(timeNow, 0.04f);
+  EXPECT_FLOAT_EQ(frameDt, 0.04f);
+  EXPECT_DOUBLE_EQ(previousTime, static_cast<double>(0.04f));
+}
+
+TEST_F(FrameTimeTest, SlowStartUpGivesTheSubstituteStep) {
+  AdvanceFrameTime(850);
+  EXPECT_FLOAT_EQ(timeNow, 0.85f);
+  EXPECT_EQ(frameDt, 0.05f);
+}
+
+TEST_F(FrameTimeTest, StepsAboveALimitOfOneTenthAreReplacedButOneTenthIsKept) {
+  AdvanceFrameTime(1000);
+  AdvanceFrameTime(1100);
+  EXPECT_NEAR(frameDt, 0.1f, 1e-6);
+  EXPECT_NE(frameDt, 0.05f);
+  AdvanceFrameTime(1600);  // a stall of half a second
+  EXPECT_EQ(frameDt, 0.05f);
+  AdvanceFrameTime(1616);
+  EXPECT_NEAR(frameDt, 0.016f, 1e-4);
+}
+
+TEST_F(FrameTimeTest, StepAfterAClockWrapIsTreatedLikeAStall) {
+  AdvanceFrameTime(4294967000u);
+  AdvanceFrameTime(20u);  // the 32-bit millisecond count wrapped
+  EXPECT_EQ(frameDt, 0.05f);
+  EXPECT_FLOAT_EQ(timeNow, 0.02f);
+}
+
+TEST_F(FrameTimeTest, FramesPerSecondStays30UntilTheFirstWholeSecond) {
+  for (uint32_t ms = 10; ms < 1000; ms += 10) {
+    AdvanceFrameTime(ms);
+    CountFrame();
+    ASSERT_EQ(framesPerSecond, 30);
+  }
+  AdvanceFrameTime(1000);
+  CountFrame();
+  EXPECT_EQ(framesPerSecond, 100);
+  EXPECT_EQ(frameCount, 0);
+  EXPECT_EQ(nextSecond, 2.0);
+}
+
+TEST_F(FrameTimeTest, AfterAStallTheCountCatchesUpOneSecondPerFrame) {
+  AdvanceFrameTime(500);
+  CountFrame();
+  AdvanceFrameTime(4500);  // several whole seconds without a frame
+  CountFrame();
+  EXPECT_EQ(framesPerSecond, 2);
+  EXPECT_EQ(nextSecond, 2.0);
+  for (int expectedNext = 3; expectedNext <= 5; ++expectedNext) {
+    AdvanceFrameTime(4510 + expectedNext);
+    CountFrame();
+    EXPECT_EQ(framesPerSecond, 1);
+    EXPECT_EQ(nextSecond, expectedNext);
+  }
+  AdvanceFrameTime(4600);
+  CountFrame();
+  EXPECT_EQ(nextSecond, 5.0);  // ahead of timeNow again: counting resumes normally
+  EXPECT_EQ(frameCount, 1);
+}
+
+TEST(Letterbox, RowsOfA768RowWindow) {
+  LetterboxRows r = ComputeLetterbox(0, 768);
+  EXPECT_EQ(r.bottom, 0);
+  EXPECT_EQ(r.visibleHeight, 768);
+  r = ComputeLetterbox(1, 768);
+  EXPECT_EQ(r.bottom, 38);
+  EXPECT_EQ(r.top, 729);
+  EXPECT_EQ(r.visibleHeight, 691);
+  EXPECT_EQ(ComputeLetterbox(2, 768).visibleHeight, 615);
+  r = ComputeLetterbox(6, 768);
+  EXPECT_EQ(r.bottom, 230);
+  EXPECT_EQ(r.top, 537);  // rows 230 to 536 visible
+  EXPECT_EQ(r.visibleHeight, 307);
+}
+
+TEST(Letterbox, ZeroHeightNeverDividesByZero) {
+  const LetterboxRows r = ComputeLetterbox(3, 0);
+  EXPECT_EQ(r.visibleHeight, 0);
+  EXPECT_EQ(AspectRatio(800, r.visibleHeight), 1.0);
+  EXPECT_DOUBLE_EQ(AspectRatio(1024, 768), 1024.0 / 768.0);
+}
+
+class FadeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    exitRequested = 0;
+    exitStartTime = 0;
+    fadeLevel = 1.0f;
+  }
+  void TearDown() override { SetUp(); }
+};
+
+TEST_F(FadeTest, NoFadeWithoutEscape) {
+  timeNow = 100.0f;
+  EXPECT_FALSE(UpdateFade());
+  EXPECT_EQ(fadeLevel, 1.0f);
+}
+
+TEST_F(FadeTest, FadeBegunAt79StartsNear070AndEndsAfter997) {
+  exitRequested = 1;
+  exitStartTime = 7;
+  timeNow = 7.9f;
+  EXPECT_FALSE(UpdateFade());
+  EXPECT_NEAR(fadeLevel, 0.7f, 0.001f);
+  timeNow = 9.5f;
+  EXPECT_FALSE(UpdateFade());
+  EXPECT_NEAR(fadeLevel, 1.0 - 2.5 / 3.0, 1e-6);
+  timeNow = 9.96f;
+  EXPECT_FALSE(UpdateFade());
+  timeNow = 9.975f;
+  EXPECT_TRUE(UpdateFade());
+  EXPECT_LT(fadeLevel, 0.01f);
+}
+
+TEST_F(FadeTest, EscapeInTheFirstSecondStillFades) {
+  exitRequested = 1;
+  exitStartTime = 0;  // the whole second at or before a press at 0.6 s
+  timeNow = 0.6f;
+  EXPECT_FALSE(UpdateFade());
+  EXPECT_NEAR(fadeLevel, 0.8f, 1e-6);
+  timeNow = 2.99f;
+  EXPECT_FALSE(UpdateFade());
+  timeNow = 2.975f + 0.01f;
+  EXPECT_TRUE(UpdateFade());
+}
+
+TEST(ResetSettingsTest, RestoresDefaultsAndLeavesTheRestAlone) {
+  settings.fov = 40;
+  settings.option = 1;
+  settings.universeOn = 1;
+  settings.letterbox = 4;
+  settings.cameraZ = -2.0f;
+  settings.objectSize = 3.0f;
+  settings.polyMode = 2;
+  settings.clearEachFrame = 0;
+  paused = 1;
+  fadeLevel = 0.4f;
+  helpOn = 1;
+  exitStartTime = 5;
+  letterboxCounter = -3;
+  fullScreenOn = 0;
+  elapsedMs = 0;
+  ResetSettings();
+  EXPECT_EQ(settings.fov, 120);
+  EXPECT_EQ(settings.option, 0);
+  EXPECT_EQ(settings.universeOn, 0);
+  EXPECT_EQ(settings.letterbox, 0);
+  EXPECT_EQ(settings.tesselation, 30);
+  EXPECT_EQ(settings.clearEachFrame, 1);
+  EXPECT_EQ(settings.texturesOn, 1);
+  EXPECT_EQ(settings.polyMode, 0);
+  EXPECT_EQ(settings.spotLightsOn, 0);
+  EXPECT_EQ(settings.fpsClockOn, 0);
+  EXPECT_EQ(settings.cameraZ, 0.0f);
+  EXPECT_EQ(settings.objectSize, 1.0f);
+  EXPECT_EQ(settings.rotateSpeed, 1.0f);
+  EXPECT_EQ(settings.movementSpeed, 1.0f);
+  EXPECT_EQ(settings.mainSpeed, 1.0f);
+  EXPECT_EQ(settings.arrowY, 1.0f);
+  EXPECT_EQ(settings.lightRotateSpeed, 1.0f);
+  EXPECT_EQ(paused, 0);
+  EXPECT_EQ(fadeLevel, 1.0f);
+  // Left as they were.
+  EXPECT_EQ(helpOn, 1);
+  EXPECT_EQ(exitStartTime, 5);
+  EXPECT_EQ(letterboxCounter, -3);
+  EXPECT_EQ(fullScreenOn, 0);
+  // Seeded with elapsedMs.
+  EXPECT_EQ(NextRandom(), 38);
+  helpOn = 0;
+  exitStartTime = 0;
+  letterboxCounter = 0;
+  fullScreenOn = 1;
+}
+
+class ViewTest : public GlTest {};
+
+TEST_F(ViewTest, ViewportAndPolygonModeFollowTheSettings) {
+  ResetSettings();
+  windowWidth = 640;
+  windowHeight = 480;
+  const struct {
+    int letterbox, polyMode;
+    GLint mode;
+  } cases[] = {{0, 0, GL_FILL}, {1, 1, GL_LINE}, {6, 2, GL_POINT}};
+  for (const auto& c : cases) {
+    settings.letterbox = c.letterbox;
+    settings.polyMode = c.polyMode;
+    SetupView();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const LetterboxRows rows = ComputeLetterbox(c.letterbox, 480);
+    EXPECT_EQ(viewport[0], 0);
+    EXPECT_EQ(viewport[1], rows.bottom);
+    EXPECT_EQ(viewport[2], 640);
+    EXPECT_EQ(viewport[3], rows.visibleHeight);
+    GLint modes[2];
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    EXPECT_EQ(modes[0], c.mode);
+    EXPECT_EQ(modes[1], c.mode);
+  }
+  GLint matrixMode;
+  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+  EXPECT_EQ(matrixMode, GL_MODELVIEW);
+  ResetSettings();
+  SetupView();
+}
+
+TEST_F(ViewTest, ZeroHeightWindowGivesAFiniteProjection) {
+  ResetSettings();
+  windowWidth = 640;
+  windowHeight = 0;
+  SetupView();
+  GLfloat projection[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  for (GLfloat v : projection) EXPECT_TRUE(std::isfinite(v));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  windowHeight = 480;
+}
+
+TEST_F(ViewTest, CameraSitsAtCameraZLookingDownMinusZ) {
+  ResetSettings();
+  settings.cameraZ = 1.5f;
+  SetupView();
+  GLfloat modelview[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  EXPECT_NEAR(modelview[14], -1.5f, 1e-6);  // the world moves back by the eye's offset
+  EXPECT_NEAR(modelview[0], 1.0f, 1e-6);
+  ResetSettings();
+}
+
+}  // namespace

@@ -1,0 +1,273 @@
+// The end-to-end harness: Xvfb servers, runs of the program, XTest key events and screenshots.
+#include "tests/support/x_app.h"
+
+#include <X11/Xlib.h>
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+namespace {
+double Seconds() {
+  using Clock = std::chrono::steady_clock;
+  static const Clock::time_point start = Clock::now();
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void Sleep(double seconds) {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+bool CopyFile(const std::string& from, const std::string& to) {
+  std::ifstream in(from, std::ios::binary);
+  if (!in) return false;
+  std::ofstream out(to, std::ios::binary);
+  out << in.rdbuf();
+  return static_cast<bool>(out);
+}
+}  // namespace
+
+XvfbServer::XvfbServer(int w, int h) : width(w), height(h) {
+  XSetErrorHandler(IgnoreXErrors);
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  const std::string screen = std::to_string(w) + "x" + std::to_string(h) + "x24";
+  pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    const std::string fd = std::to_string(fds[1]);
+    int devNull = open("/dev/null", O_WRONLY);
+    if (devNull >= 0) {
+      dup2(devNull, 1);
+      dup2(devNull, 2);
+    }
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
+           "tcp", "-noreset", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  if (pid < 0) {
+    close(fds[0]);
+    return;
+  }
+  // Xvfb writes its display number to the pipe once it accepts connections.
+  char number[32] = {};
+  size_t got = 0;
+  const double deadline = Seconds() + 20.0;
+  fcntl(fds[0], F_SETFL, O_NONBLOCK);
+  while (Seconds() < deadline && got < sizeof number - 1) {
+    ssize_t n = read(fds[0], number + got, sizeof number - 1 - got);
+    if (n > 0) {
+      got += static_cast<size_t>(n);
+      if (std::strchr(number, '\n') != nullptr) break;
+    } else if (n == 0) {
+      break;
+    } else {
+      Sleep(0.02);
+    }
+  }
+  close(fds[0]);
+  if (got == 0) return;
+  name = ":" + std::to_string(std::atoi(number));
+  display = XOpenDisplay(name.c_str());
+}
+
+XvfbServer::~XvfbServer() {
+  if (display != nullptr) XCloseDisplay(display);
+  if (pid > 0) {
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+  }
+}
+
+std::string MakeWorkDir(bool withAssets) {
+  char pattern[] = "/tmp/quor-run-XXXXXX";
+  const char* dir = mkdtemp(pattern);
+  if (dir == nullptr) return "";
+  const std::string path = dir;
+  if (withAssets) {
+    const std::string assets = std::string(QUOR_SOURCE_DIR) + "/assets/";
+    CopyFile(assets + "font.bmp", path + "/font.bmp");
+    CopyFile(assets + "smoke128.bmp", path + "/smoke128.bmp");
+  }
+  return path;
+}
+
+QuorRun::QuorRun(XvfbServer& s, const std::string& workDir) : server(s) {
+  if (!server.Ok()) return;
+  pid = fork();
+  if (pid == 0) {
+    if (chdir(workDir.c_str()) != 0) _exit(126);
+    setenv("DISPLAY", server.Name().c_str(), 1);
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    int log = open("quor.log", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (log >= 0) {
+      dup2(log, 1);
+      dup2(log, 2);
+    }
+    execl(QUOR_BINARY, QUOR_BINARY, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+}
+
+QuorRun::~QuorRun() {
+  if (pid > 0 && !reaped) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+}
+
+bool QuorRun::WaitForWindow(double timeoutSeconds) {
+  Display* dpy = server.Dpy();
+  if (dpy == nullptr || pid <= 0) return false;
+  const double deadline = Seconds() + timeoutSeconds;
+  while (Seconds() < deadline) {
+    Window root = DefaultRootWindow(dpy), parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(dpy, root, &root, &parent, &children, &count)) {
+      for (unsigned int i = 0; i < count && window == 0; ++i) {
+        char* title = nullptr;
+        if (XFetchName(dpy, children[i], &title) && title != nullptr) {
+          XWindowAttributes attributes{};
+          if (std::strcmp(title, "Quor") == 0 && XGetWindowAttributes(dpy, children[i], &attributes) &&
+              attributes.map_state == IsViewable)
+            window = children[i];
+          XFree(title);
+        }
+      }
+      if (children != nullptr) XFree(children);
+    }
+    if (window != 0) return true;
+    if (!Running()) return false;
+    Sleep(0.05);
+  }
+  return false;
+}
+
+std::string QuorRun::Title() const {
+  std::string result;
+  char* title = nullptr;
+  if (window != 0 && XFetchName(server.Dpy(), window, &title) && title != nullptr) {
+    result = title;
+    XFree(title);
+  }
+  return result;
+}
+
+void QuorRun::Geometry(int* x, int* y, int* width, int* height) const {
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(server.Dpy(), window, &attributes);
+  Window child = 0;
+  XTranslateCoordinates(server.Dpy(), window, DefaultRootWindow(server.Dpy()), 0, 0, x, y,
+                        &child);
+  *width = attributes.width;
+  *height = attributes.height;
+}
+
+bool QuorRun::WaitForSize(int width, int height, double timeoutSeconds) const {
+  const double deadline = Seconds() + timeoutSeconds;
+  while (Seconds() < deadline) {
+    int x, y, w, h;
+    Geometry(&x, &y, &w, &h);
+    if (w == width && h == height) return true;
+    Sleep(0.05);
+  }
+  return false;
+}
+
+void QuorRun::Key(const char* keysymName) {
+  Display* dpy = server.Dpy();
+  const KeySym keysym = XStringToKeysym(keysymName);
+  const KeyCode code = XKeysymToKeycode(dpy, keysym);
+  if (code == 0) return;
+  // Without a window manager the focus follows the pointer unless set: give it to the window.
+  if (window != 0) XSetInputFocus(dpy, window, RevertToPointerRoot, CurrentTime);
+  const bool shifted = XkbKeycodeToKeysym(dpy, code, 0, 0) != keysym;
+  const KeyCode shift = XKeysymToKeycode(dpy, XK_Shift_L);
+  if (shifted) XTestFakeKeyEvent(dpy, shift, True, CurrentTime);
+  XTestFakeKeyEvent(dpy, code, True, CurrentTime);
+  XTestFakeKeyEvent(dpy, code, False, CurrentTime);
+  if (shifted) XTestFakeKeyEvent(dpy, shift, False, CurrentTime);
+  XSync(dpy, False);
+}
+
+void QuorRun::CloseWindow() {
+  Display* dpy = server.Dpy();
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(dpy, window, False, NoEventMask, &event);
+  XSync(dpy, False);
+}
+
+bool QuorRun::Running() {
+  if (pid <= 0 || reaped) return false;
+  int status = 0;
+  const pid_t r = waitpid(pid, &status, WNOHANG);
+  if (r == 0) return true;
+  reaped = true;
+  exitCode = (r == pid && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
+  return false;
+}
+
+int QuorRun::WaitExit(double timeoutSeconds, double* seconds) {
+  const double start = Seconds();
+  while (Running() && Seconds() - start < timeoutSeconds) Sleep(0.01);
+  if (seconds != nullptr) *seconds = Seconds() - start;
+  return reaped ? exitCode : -1;
+}
+
+std::vector<Rgb> QuorRun::Screenshot() const {
+  Display* dpy = server.Dpy();
+  const int w = server.Width(), h = server.Height();
+  std::vector<Rgb> pixels(static_cast<size_t>(w) * h);
+  XImage* image = XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, w, h, AllPlanes, ZPixmap);
+  if (image == nullptr) return pixels;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      pixels[static_cast<size_t>(y) * w + x] = {static_cast<uint8_t>((p >> 16) & 0xFF),
+                                                static_cast<uint8_t>((p >> 8) & 0xFF),
+                                                static_cast<uint8_t>(p & 0xFF)};
+    }
+  XDestroyImage(image);
+  return pixels;
+}
+
+int CountPixels(const std::vector<Rgb>& pixels, int width, PixelRegion r,
+                bool (*predicate)(const Rgb&)) {
+  int count = 0;
+  for (int y = r.y0; y < r.y1; ++y)
+    for (int x = r.x0; x < r.x1; ++x)
+      if (predicate(pixels[static_cast<size_t>(y) * width + x])) ++count;
+  return count;
+}
+
+bool IsBlack(const Rgb& p) { return p.r < 8 && p.g < 8 && p.b < 8; }
+bool IsNotBlack(const Rgb& p) { return !IsBlack(p); }
+bool IsBright(const Rgb& p) { return p.r > 128 || p.g > 128 || p.b > 128; }
+
+std::string ScreenshotPath(const std::string& name) {
+  const char* dir = std::getenv("QUOR_SCREENSHOT_DIR");
+  std::string base = (dir != nullptr && dir[0] != '\0') ? dir : "screenshots";
+  mkdir(base.c_str(), 0755);
+  return base + "/" + name;
+}

@@ -1,0 +1,95 @@
+// End-to-end harness: runs the real quor binary on an Xvfb server of its own, finds its window,
+// sends real key events through XTest and reads the screen back.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/gl_context.h"  // Rgb, SavePicture
+
+// Xlib's own header defines macros (None, Bool, Status) that break other headers, so only the
+// two types the harness hands out are declared here.
+typedef struct _XDisplay Display;
+using XWindowId = unsigned long;
+
+// An Xvfb server on a free display number, killed when the object goes.
+class XvfbServer {
+ public:
+  explicit XvfbServer(int width = 1024, int height = 768);
+  ~XvfbServer();
+  XvfbServer(const XvfbServer&) = delete;
+  XvfbServer& operator=(const XvfbServer&) = delete;
+
+  bool Ok() const { return display != nullptr; }
+  const std::string& Name() const { return name; }  // for example ":57"
+  Display* Dpy() const { return display; }
+  int Width() const { return width; }
+  int Height() const { return height; }
+
+ private:
+  std::string name;
+  pid_t pid = -1;
+  Display* display = nullptr;
+  int width, height;
+};
+
+// A scratch working directory; with assets it holds copies of assets/font.bmp and
+// assets/smoke128.bmp, as the program expects to find them.
+std::string MakeWorkDir(bool withAssets);
+
+// One run of the program in workDir on the given server.
+class QuorRun {
+ public:
+  QuorRun(XvfbServer& server, const std::string& workDir);
+  ~QuorRun();  // kills the process if it is still running
+  QuorRun(const QuorRun&) = delete;
+  QuorRun& operator=(const QuorRun&) = delete;
+
+  bool Started() const { return pid > 0; }
+  // Waits for the top-level window titled "Quor" to be mapped; false on time-out.
+  bool WaitForWindow(double timeoutSeconds = 20.0);
+  XWindowId GetWindow() const { return window; }
+  std::string Title() const;
+  // Size and position of the window on the root window.
+  void Geometry(int* x, int* y, int* width, int* height) const;
+  // Waits until the window reaches the given size (full screen is the server's size).
+  bool WaitForSize(int width, int height, double timeoutSeconds = 10.0) const;
+
+  // A real key press and release through XTest. keysym names as XStringToKeysym takes them:
+  // "Escape", "Left", "comma", "question", "l", "bracketleft", ... Shift is added when the
+  // key's character needs it.
+  void Key(const char* keysymName);
+  // Asks the window to close as a window manager would (WM_DELETE_WINDOW).
+  void CloseWindow();
+
+  bool Running();
+  // Waits for the process to end; returns its exit code, or -1 on time-out (process still
+  // running) or an abnormal end. *seconds, if given, receives the time waited.
+  int WaitExit(double timeoutSeconds, double* seconds = nullptr);
+
+  // The whole screen, top row first.
+  std::vector<Rgb> Screenshot() const;
+
+ private:
+  XvfbServer& server;
+  pid_t pid = -1;
+  XWindowId window = 0;
+  bool reaped = false;
+  int exitCode = -1;
+};
+
+// Pixel statistics over a rectangle of a top-down screenshot of the given width.
+struct PixelRegion {
+  int x0, y0, x1, y1;  // half-open: x0 <= x < x1, y0 <= y < y1, y from the top
+};
+int CountPixels(const std::vector<Rgb>& pixels, int width, PixelRegion region,
+                bool (*predicate)(const Rgb&));
+bool IsBlack(const Rgb& p);     // every channel below 8
+bool IsNotBlack(const Rgb& p);  // any channel at 8 or more
+bool IsBright(const Rgb& p);    // any channel above 128
+
+// Where screenshots go: $QUOR_SCREENSHOT_DIR, else build/screenshots beside the test binary's
+// working directory.
+std::string ScreenshotPath(const std::string& name);
