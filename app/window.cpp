@@ -18,6 +18,7 @@ void InitWindow(int* argc, char** argv) {
   // picture without antialiasing is better than no picture.
   if (!glutGet(GLUT_DISPLAY_MODE_POSSIBLE)) glutInitDisplayMode(mode & ~GLUT_MULTISAMPLE);
   glutInitWindowSize(windowWidth, windowHeight);
+  glutInitWindowPosition(0, 0);
   glutCreateWindow(GetTitle());
 }
 

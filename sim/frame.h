@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
-constexpr double kMaxFrameStep = 0.1;        // seconds; a longer step is a stall
+// Seconds; a longer step is a stall. Compared as a float, like the step itself, so that a
+// step of 0.1 s (stored as the float nearest 0.1) counts as 0.1 and is kept.
+constexpr float kMaxFrameStep = 0.1f;
 constexpr float kStallFrameStep = 0.05f;     // what a stall advances the scene by
 constexpr double kFadeSeconds = 3.0;         // Escape fade-out
 constexpr float kFadeEndLevel = 0.01f;       // below it the process ends

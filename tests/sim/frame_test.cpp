@@ -2,6 +2,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/clock.h"
 #include "app/shell.h"
 #include "sim/frame.h"
@@ -146,9 +148,9 @@ TEST_F(FadeTest, EscapeInTheFirstSecondStillFades) {
   timeNow = 0.6f;
   EXPECT_FALSE(UpdateFade());
   EXPECT_NEAR(fadeLevel, 0.8f, 1e-6);
-  timeNow = 2.99f;
+  timeNow = 2.96f;
   EXPECT_FALSE(UpdateFade());
-  timeNow = 2.975f + 0.01f;
+  timeNow = 2.975f;
   EXPECT_TRUE(UpdateFade());
 }
 
