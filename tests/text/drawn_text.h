@@ -1,0 +1,23 @@
+// Test helper: catches what DrawText sends to GL in feedback mode and reads the glyph quads back
+// as window rectangles and font cells, so a test can see which text was drawn and where.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct DrawnGlyph {
+  float left, right;  // window x, pixels
+  float bottom, top;  // window y, pixels from the bottom edge
+  float s0, t0;       // texture coordinates at the bottom-left corner
+  int cellCode;       // the font cell the quad samples, 32..159
+};
+
+// Runs draw with GL in feedback mode and returns the glyphs it drew, in drawing order.
+std::vector<DrawnGlyph> CaptureGlyphs(const std::function<void()>& draw);
+
+// The cells of the glyphs as a string of codes 32..159 (spaces never appear: they draw nothing).
+std::string CellsOf(const std::vector<DrawnGlyph>& glyphs);
+
+// What CellsOf gives for a text: spaces dropped, every byte folded onto its cell 32..159.
+std::string ExpectedCells(const std::string& text);

@@ -1,0 +1,152 @@
+// The status line: the timed message and its three seconds, the frame/second line and the
+// OpenGL error line, observed through the glyphs they send to GL.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/clock.h"
+#include "app/shell.h"
+#include "tests/support/gl_context.h"
+#include "tests/text/drawn_text.h"
+#include "text/text_overlay.h"
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+class MessagesTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    if (IsSkipped()) return;
+    ResizeGlWindow(kWidth, kHeight);
+    windowWidth = kWidth;
+    windowHeight = kHeight;
+    elapsedMs = 0;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+  }
+
+  // The glyphs one frame's DrawMessage sends, as the message loop of the frame would.
+  std::vector<DrawnGlyph> MessageFrame(uint32_t clockMs) {
+    elapsedMs = clockMs;
+    return CaptureGlyphs([&] {
+      if (overlay.messageExpiry != 0.0) overlay.DrawMessage();
+    });
+  }
+
+  TextOverlay overlay;
+};
+
+TEST_F(MessagesTest, MessagePostedAtTIsDrawnUntilTPlusThreeSeconds) {
+  elapsedMs = 5000;
+  const auto posted = CaptureGlyphs([&] { overlay.ShowMessage("Universe On"); });
+  EXPECT_EQ(CellsOf(posted), ExpectedCells("Universe On"));  // drawn at once as well
+  EXPECT_DOUBLE_EQ(overlay.messageExpiry, 8.0);
+
+  for (uint32_t ms : {5000u, 6500u, 7999u}) {
+    const auto glyphs = MessageFrame(ms);
+    ASSERT_EQ(CellsOf(glyphs), ExpectedCells("Universe On")) << ms;
+    EXPECT_FLOAT_EQ(glyphs[0].left, 10.0f);
+    EXPECT_FLOAT_EQ(glyphs[0].bottom, kHeight - 20.0f);
+    EXPECT_FLOAT_EQ(glyphs[0].top - glyphs[0].bottom, 20.0f);
+  }
+  EXPECT_TRUE(MessageFrame(8000).empty());
+  EXPECT_EQ(overlay.messageExpiry, 0.0);
+  EXPECT_TRUE(MessageFrame(8100).empty());
+  EXPECT_STREQ(overlay.lastText, "Universe On");  // kept for an error to bring back
+}
+
+TEST_F(MessagesTest, SecondMessageReplacesTheFirstAndRestartsTheThreeSeconds) {
+  elapsedMs = 1000;
+  overlay.ShowMessage("Pause Action");
+  elapsedMs = 2000;
+  overlay.ShowMessage("Continue Action");
+  EXPECT_EQ(CellsOf(MessageFrame(3500)), ExpectedCells("Continue Action"));
+  EXPECT_EQ(CellsOf(MessageFrame(4999)), ExpectedCells("Continue Action"));
+  EXPECT_TRUE(MessageFrame(5000).empty());
+}
+
+TEST_F(MessagesTest, NumberFormsFormatIntoTheMessageAndKeepTheTrailingNewline) {
+  overlay.ShowMessage("Object Size: %4.2f\n", 0.99999988079071045);
+  EXPECT_STREQ(overlay.lastText, "Object Size: 1.00\n");
+  overlay.ShowMessage("CameraZ: %4.2f\n", -1.5e-9);
+  EXPECT_STREQ(overlay.lastText, "CameraZ: -0.00\n");
+  overlay.ShowMessage("Letterbox: %d", 6);
+  EXPECT_STREQ(overlay.lastText, "Letterbox: 6");
+  EXPECT_EQ(overlay.lastX, 10);
+  EXPECT_EQ(overlay.lastY, 20);
+  // The newline is drawn as a glyph of its own at the end of the line.
+  const auto glyphs = CaptureGlyphs([&] { overlay.ShowMessage("FOV: %3.0f Degrees\n", 178.0); });
+  EXPECT_EQ(CellsOf(glyphs), ExpectedCells("FOV: 178 Degrees\n"));
+  EXPECT_EQ(glyphs.back().cellCode, 138);
+}
+
+TEST_F(MessagesTest, PlainMessageIsShownAsItStandsNeverReadAsAFormat) {
+  overlay.ShowMessage("100% sure: %s %n %d");
+  EXPECT_STREQ(overlay.lastText, "100% sure: %s %n %d");
+}
+
+TEST_F(MessagesTest, OverlongMessagesAreCutTo79CharactersAndStayTerminated) {
+  const std::string plain(120, 'p');
+  overlay.ShowMessage(plain.c_str());
+  EXPECT_EQ(std::string(overlay.lastText), std::string(79, 'p'));
+
+  const std::string format = std::string(100, 'f') + "%d";
+  overlay.ShowMessage(format.c_str(), 7);
+  EXPECT_EQ(std::string(overlay.lastText), std::string(79, 'f'));
+
+  overlay.ShowMessage("%090.3f", 1.5);
+  EXPECT_EQ(std::string(overlay.lastText).size(), 79u);
+}
+
+TEST_F(MessagesTest, FrameRateLineSitsAtTheRightAndNeverBecomesTheMessage) {
+  overlay.ShowMessage("Frame/Second Clock On");
+  const auto glyphs = CaptureGlyphs([&] { overlay.DrawFps(5); });
+  // "  5 Frame/Sec": two leading spaces, so the digit stands where a third digit would.
+  ASSERT_EQ(CellsOf(glyphs), ExpectedCells("5Frame/Sec"));
+  EXPECT_FLOAT_EQ(glyphs[0].left, kWidth - 120 + 2 * 9);
+  EXPECT_FLOAT_EQ(glyphs[0].bottom, kHeight - 20.0f);
+  EXPECT_FLOAT_EQ(glyphs.back().right, kWidth - 120 + 12 * 9 + 10);  // 2 short of the edge
+  EXPECT_STREQ(overlay.lastText, "Frame/Second Clock On");
+  EXPECT_EQ(overlay.recordText, 1);
+
+  const auto threeDigits = CaptureGlyphs([&] { overlay.DrawFps(144); });
+  ASSERT_EQ(CellsOf(threeDigits), ExpectedCells("144 Frame/Sec"));
+  EXPECT_FLOAT_EQ(threeDigits[0].left, 520.0f);
+  EXPECT_FLOAT_EQ(threeDigits[2].left, glyphs[0].left);
+}
+
+TEST_F(MessagesTest, NoPendingErrorDrawsNothing) {
+  overlay.ShowMessage("Reset");
+  elapsedMs = 9000;
+  EXPECT_TRUE(CaptureGlyphs([&] { overlay.CheckGlError(); }).empty());
+  EXPECT_DOUBLE_EQ(overlay.messageExpiry, 3.0);
+}
+
+TEST_F(MessagesTest, GlErrorIsDrawnAtFortyPercentAndBringsTheOldMessageBack) {
+  elapsedMs = 1000;
+  overlay.ShowMessage("Textures Off");
+  EXPECT_TRUE(MessageFrame(60000).empty());  // long expired
+  EXPECT_EQ(overlay.messageExpiry, 0.0);
+
+  glEnable(0x7FFF);  // no such capability: GL_INVALID_ENUM
+  elapsedMs = 61000;
+  const auto errorLine = CaptureGlyphs([&] { overlay.CheckGlError(); });
+  const std::string expected = std::string("OpenGL Error: ") +
+                               reinterpret_cast<const char*>(gluErrorString(GL_INVALID_ENUM));
+  EXPECT_EQ(CellsOf(errorLine), ExpectedCells(expected));
+  ASSERT_FALSE(errorLine.empty());
+  EXPECT_FLOAT_EQ(errorLine[0].left, 256.0f);  // 40 % of 640
+  EXPECT_FLOAT_EQ(errorLine[0].bottom, kHeight - 20.0f);
+  EXPECT_STREQ(overlay.lastText, "Textures Off");
+  EXPECT_EQ(overlay.recordText, 1);
+
+  EXPECT_DOUBLE_EQ(overlay.messageExpiry, 64.0);
+  EXPECT_EQ(CellsOf(MessageFrame(63999)), ExpectedCells("Textures Off"));
+  EXPECT_TRUE(MessageFrame(64000).empty());
+}
+
+}  // namespace
