@@ -1,0 +1,69 @@
+// LoadSmokeTexture: the particle texture, read raw as 128 x 128 pixels of 24 bits from byte 54 of
+// a BMP file, without looking at its headers, with an alpha channel derived from the colours.
+#include "image/smoke_texture.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kSmokeSizePixels = 128;
+constexpr long kSmokePixelOffsetBytes = 54;  // a 14-byte file header and a 40-byte info header
+constexpr int kRgbaBytes = 4;
+
+uint8_t LowByte(int value) {
+  return static_cast<uint8_t>(value & 0xFF);
+}
+
+// Bytes past the end of the file read as EOF (-1), which is stored as 255 and enters the mean as
+// -1: a pixel wholly past the end comes out white and opaque.
+uint8_t AlphaOf(int b0, int b1, int b2, int alphaValue, int alphaThreshold) {
+  if (alphaValue < 0) {
+    // The mean of the channels, divided in double precision and truncated toward zero.
+    return LowByte(static_cast<int>((b2 + b1 + b0) / 3.0));
+  }
+  const bool bright = b2 >= alphaThreshold || b1 >= alphaThreshold || b0 >= alphaThreshold;
+  return bright ? LowByte(alphaValue) : 0;
+}
+
+}  // namespace
+
+uint32_t LoadSmokeTexture(const char* path, int alphaValue, int alphaThreshold) {
+  if (path == nullptr) return 0;
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return 0;
+  std::fseek(file, kSmokePixelOffsetBytes, SEEK_SET);
+
+  // 64 KiB for one call only: on the stack, no heap allocation.
+  uint8_t rgba[kSmokeSizePixels * kSmokeSizePixels * kRgbaBytes];
+  uint8_t* pixel = rgba;
+  // The first row in the file becomes texture row 0; the rows are not reordered.
+  for (int i = 0; i < kSmokeSizePixels; ++i) {
+    for (int j = 0; j < kSmokeSizePixels; ++j, pixel += kRgbaBytes) {
+      const int b0 = std::fgetc(file);  // blue in a 24-bit BMP
+      const int b1 = std::fgetc(file);  // green
+      const int b2 = std::fgetc(file);  // red
+      pixel[0] = LowByte(b2);
+      pixel[1] = LowByte(b1);
+      pixel[2] = LowByte(b0);
+      pixel[3] = AlphaOf(b0, b1, b2, alphaValue, alphaThreshold);
+    }
+  }
+  std::fclose(file);
+
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);  // stays bound on return
+  // Global state, left in force on purpose: later uploads of packed rows rely on alignment 1, and
+  // everything textured afterwards is modulated by the current colour.
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLfloat>(GL_MODULATE));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSmokeSizePixels, kSmokeSizePixels, 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, rgba);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 4, kSmokeSizePixels, kSmokeSizePixels, GL_RGBA, GL_UNSIGNED_BYTE,
+                    rgba);
+  return name;
+}
