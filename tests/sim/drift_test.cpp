@@ -1,9 +1,10 @@
 // The random generator and the drift channels.
+#include "sim/drift.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "sim/drift.h"
 #include "sim/random.h"
 #include "sim/settings.h"
 

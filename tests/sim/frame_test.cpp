@@ -1,4 +1,6 @@
 // Frame composition: time steps, the frame counter, the letterbox, the fade and the reset.
+#include "sim/frame.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -6,7 +8,6 @@
 
 #include "app/clock.h"
 #include "app/shell.h"
-#include "sim/frame.h"
 #include "sim/random.h"
 #include "sim/settings.h"
 #include "tests/support/gl_context.h"
