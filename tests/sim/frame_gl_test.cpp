@@ -23,7 +23,9 @@ class FrameGlTest : public GlTest {
     windowWidth = glutGet(GLUT_WINDOW_WIDTH);
     windowHeight = glutGet(GLUT_WINDOW_HEIGHT);
     previousTime = 0.0;
-    elapsedMs = 1000;
+    elapsedMs = 200;  // inside the first second: no frame count is taken yet
+    frameCount = 0;
+    nextSecond = 1.0;
   }
   void TearDown() override {
     ResetSettings();

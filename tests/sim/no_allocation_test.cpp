@@ -43,8 +43,16 @@ void NoteNew() {
 }  // namespace
 
 // Replacing the C allocator does not mix with AddressSanitizer, which brings its own; there the
-// C++ allocations alone are counted.
-#if !defined(__SANITIZE_ADDRESS__)
+// C++ allocations alone are counted. GCC and clang announce the sanitizer differently.
+#if defined(__SANITIZE_ADDRESS__)
+#define QUOR_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUOR_UNDER_ASAN 1
+#endif
+#endif
+
+#if !defined(QUOR_UNDER_ASAN)
 extern "C" {
 void* __libc_malloc(size_t size);
 void* __libc_calloc(size_t count, size_t size);
@@ -174,7 +182,11 @@ TEST_F(NoAllocationTest, CounterSeesAllocationsFromTheProgram) {
   int* volatile number = new int(3);
   delete number;
   counting = false;
+#if defined(QUOR_UNDER_ASAN)
+  EXPECT_GE(allocations, 1);  // the C allocator belongs to the sanitizer: new alone is seen
+#else
   EXPECT_GE(allocations, 3);
+#endif
 }
 
 }  // namespace
