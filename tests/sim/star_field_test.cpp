@@ -12,24 +12,13 @@
 #include "sim/random.h"
 #include "tests/sim/gl_feedback.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/reference_lcg.h"
 
 namespace {
 
 constexpr double kExtent = 6.0;  // a view a little larger than the field of half-edge 5
 constexpr double kPositionTolerance = 1e-4;
 
-// The scene's generator written out again: s = s * 214013 + 2531011, 15-bit output.
-class Lcg {
- public:
-  explicit Lcg(uint32_t seed) : s(seed) {}
-  double F(double x) {
-    s = s * 214013u + 2531011u;
-    return ((s >> 16) & 0x7FFF) / 32768.0 * x;
-  }
-
- private:
-  uint32_t s;
-};
 
 struct Star {
   WorldPoint at;
