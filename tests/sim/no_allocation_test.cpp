@@ -29,12 +29,12 @@ namespace {
 bool counting = false;
 long allocations = 0;
 
-bool FromExecutable(const void* caller) {
+[[maybe_unused]] bool FromExecutable(const void* caller) {
   const char* at = static_cast<const char*>(caller);
   return at >= __executable_start && at < etext;
 }
 
-void NoteCall(const void* caller) {
+[[maybe_unused]] void NoteCall(const void* caller) {  // unused under ASan
   if (counting && FromExecutable(caller)) ++allocations;
 }
 void NoteNew() {
