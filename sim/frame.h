@@ -7,13 +7,13 @@
 // Seconds; a longer step is a stall. Compared as a float, like the step itself, so that a
 // step of 0.1 s (stored as the float nearest 0.1) counts as 0.1 and is kept.
 constexpr float kMaxFrameStep = 0.1f;
-constexpr float kStallFrameStep = 0.05f;     // what a stall advances the scene by
-constexpr double kFadeSeconds = 3.0;         // Escape fade-out
-constexpr float kFadeEndLevel = 0.01f;       // below it the process ends
-constexpr double kLetterboxStep = 0.05;      // share of the height hidden per step, top and bottom
+constexpr float kStallFrameStep = 0.05f;  // what a stall advances the scene by
+constexpr double kFadeSeconds = 3.0;      // Escape fade-out
+constexpr double kFadeEndLevel = 0.01;    // below it the process ends
+constexpr double kLetterboxStep = 0.05;   // share of the height hidden per step, top and bottom
 constexpr double kNearPlane = 0.01;
-constexpr float kFarPlaneBase = 9.0f;        // plus cameraZ
-constexpr float kSceneOffsetZ = -0.1f;       // the scene sits just in front of the eye
+constexpr float kFarPlaneBase = 9.0f;   // plus cameraZ
+constexpr float kSceneOffsetZ = -0.1f;  // the scene sits just in front of the eye
 
 // timeNow, frameDt and previousTime from the clock.
 void AdvanceFrameTime(uint32_t elapsedMs);

@@ -34,7 +34,7 @@ constexpr double kSizeRange = 0.4;
 constexpr double kLargestSize = 0.45;  // clouds of this size are drawn at full strength
 constexpr double kMaxSpinDegreesPerSecond = 10.0;
 
-constexpr float kDrawScale = 0.45f;  // objectSize 1 draws a particle at 0.45 of its size
+constexpr double kDrawScale = 0.45;  // objectSize 1 draws a particle at 0.45 of its size
 
 bool KnownOption(int option) {
   return option == kFlames || option == kClouds;
@@ -109,10 +109,10 @@ void ParticleSystem::Update(float now, float frameDt, float speed) {
 }
 
 float ParticleAlpha(int option, const Particle& particle, float intensity, float now) {
-  const float span = particle.deathTime - particle.birthTime;
+  const double span = static_cast<double>(particle.deathTime) - particle.birthTime;
   // A particle with no lifetime to speak of (an absurd speed) shows nothing rather than NaN.
-  if (!(span > 0.0f)) return 0.0f;
-  const float age = (now - particle.birthTime) / span;
+  if (!(span > 0.0)) return 0.0f;
+  const float age = static_cast<float>((static_cast<double>(now) - particle.birthTime) / span);
   const double fade = (0.5 - std::fabs(age - 0.5)) * 2.0 * intensity;
   // Outside its life (only while paused past death) the fade is negative: show nothing.
   if (!(fade > 0.0)) return 0.0f;
@@ -185,7 +185,7 @@ void StepParticles() {
 }
 
 void DrawParticles() {
-  particleSystem.Draw(settings.option, settings.objectSize * kDrawScale, fadeLevel,
-                      static_cast<float>(worldAngleX), static_cast<float>(worldAngleY),
+  particleSystem.Draw(settings.option, static_cast<float>(settings.objectSize * kDrawScale),
+                      fadeLevel, static_cast<float>(worldAngleX), static_cast<float>(worldAngleY),
                       static_cast<float>(worldAngleZ), timeNow);
 }
