@@ -53,27 +53,40 @@ int16_t AddTruncated(int16_t y, double step) {
   return static_cast<int16_t>(y + step);
 }
 
+int16_t TitleY(int windowHeight) {
+  return static_cast<int16_t>(windowHeight * kTitleYFraction);
+}
+
+// The y of line index + 1 from the y of line index, with the 16-bit truncations of the page.
+int16_t NextLineY(int16_t y, int index) {
+  if (index == 0) return AddTruncated(y, kLineStep * kTitleGapSteps);
+  y = static_cast<int16_t>(y + kLineStep);
+  if (index + 1 == kFirstStandardLine) y = AddTruncated(y, kLineStep * kSectionGapSteps);
+  return y;
+}
+
+HelpLine LineAt(int index, int16_t y) {
+  if (index == 0) return HelpLine{kHelpText[0], kTitleX, y, kTitleSize};
+  return HelpLine{kHelpText[index], kLineX, y, kLineSize};
+}
+
 }  // namespace
 
 HelpLine HelpLineAt(int index, int windowHeight) {
-  int16_t y = static_cast<int16_t>(windowHeight * kTitleYFraction);
-  if (index <= 0) return HelpLine{kHelpText[0], kTitleX, y, kTitleSize};
+  if (index < 0) index = 0;
   if (index >= kHelpLineCount) index = kHelpLineCount - 1;
-  // Walk the same 16-bit steps the page is drawn with, so each truncation happens where it does
-  // on screen.
-  y = AddTruncated(y, kLineStep * kTitleGapSteps);
-  for (int line = 1; line < index; ++line) {
-    y = static_cast<int16_t>(y + kLineStep);
-    if (line + 1 == kFirstStandardLine) y = AddTruncated(y, kLineStep * kSectionGapSteps);
-  }
-  return HelpLine{kHelpText[index], kLineX, y, kLineSize};
+  int16_t y = TitleY(windowHeight);
+  for (int line = 0; line < index; ++line) y = NextLineY(y, line);
+  return LineAt(index, y);
 }
 
 void DrawHelpScreen() {
   textOverlay.recordText = 0;  // no line of the page may replace the remembered message
+  int16_t y = TitleY(windowHeight);
   for (int i = 0; i < kHelpLineCount; ++i) {
-    const HelpLine line = HelpLineAt(i, windowHeight);
+    const HelpLine line = LineAt(i, y);
     textOverlay.DrawText(line.text, line.x, line.y, line.size);
+    y = NextLineY(y, i);
   }
   textOverlay.recordText = 1;
 }
