@@ -1,25 +1,66 @@
-// The shell's life cycle: start-up in order, the display and idle callbacks that drive the
-// frames, the default input callbacks, and the way out.
+// The shell's life cycle: the command line, start-up in order, the display and idle callbacks
+// that drive the frames, the default input callbacks, and the way out.
 #include <GL/freeglut.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/clock.h"
+#include "app/frame_capture.h"
 #include "app/hooks.h"
+#include "app/key_script.h"
+#include "app/options.h"
 #include "app/shell.h"
 
 int shellFullScreen = 0;
 
+namespace {
+uint64_t framesDrawn = 0;
+volatile std::sig_atomic_t frameReportAsked = 0;
+KeyboardHandler keyboardHandler = ShellKeyboard;
+SpecialHandler specialHandler = ShellSpecial;
+
+// SIGUSR1 asks for one line with the number of frames drawn, written at the next frame: a
+// long run can be watched from outside without a window of its own.
+void AskFrameReport(int) { frameReportAsked = 1; }
+
+void FinishCaptureAtExit() { FinishCapture(); }
+}  // namespace
+
 void ShellDisplay() {
+  const uint64_t frame = framesDrawn + 1;
+  // Scripted keys come between frames, like real ones, and see the last frame's clock.
+  PressScriptKeys(frame);
   UpdateClock();
   if (!DrawFrame()) QuitApp();
+  CaptureFrame(frame);  // the finished back buffer, just before it is shown
   glutSwapBuffers();
+  framesDrawn = frame;
+  if (frameReportAsked) {
+    frameReportAsked = 0;
+    std::fprintf(stderr, "quor: frame %llu\n", static_cast<unsigned long long>(framesDrawn));
+    std::fflush(stderr);
+  }
+  if (options.frames != 0 && framesDrawn >= options.frames) QuitApp();
 }
 
 // No timer and no frame cap: the next frame is asked for as soon as the loop is idle, and the
 // simulation advances by the measured time step.
 void ShellIdle() { glutPostRedisplay(); }
+
+void ShellWindowStatus(int state) {
+  // A run with a set number of frames always finishes, seen or not.
+  const bool visible = state != GLUT_HIDDEN && state != GLUT_FULLY_COVERED;
+  if (visible || options.frames != 0) {
+    glutIdleFunc(ShellIdle);
+    glutPostRedisplay();
+  } else {
+    // With no idle callback freeglut sleeps until the next event. The hidden time then reaches
+    // the simulation as one long step, which it treats as a stall.
+    glutIdleFunc(nullptr);
+  }
+}
 
 void ShellMotion(int, int) {}
 void ShellMouse(int, int, int, int) {}
@@ -37,12 +78,46 @@ void ShellKeyboard(unsigned char key, int, int) {
   }
 }
 
+void ShellSetKeyboardFunc(KeyboardHandler handler) {
+  keyboardHandler = handler;
+  glutKeyboardFunc(handler);
+}
+
+void ShellSetSpecialFunc(SpecialHandler handler) {
+  specialHandler = handler;
+  glutSpecialFunc(handler);
+}
+
+void ShellPressKey(unsigned char key) {
+  if (keyboardHandler != nullptr) keyboardHandler(key, 0, 0);
+}
+
+void ShellPressSpecial(int key) {
+  if (specialHandler != nullptr) specialHandler(key, 0, 0);
+}
+
 void QuitApp() {
+  const bool saved = FinishCapture();
   ReleaseTextures();
-  std::exit(0);
+  std::exit(saved ? 0 : kExitCaptureFailed);
 }
 
 void RunApp(int argc, char** argv) {
+  switch (ParseOptions(argc, argv, &options, stdout, stderr)) {
+    case ParseOutcome::kExitSuccess:
+      std::exit(0);
+    case ParseOutcome::kExitUsage:
+      std::exit(kExitBadUsage);
+    case ParseOutcome::kRun:
+      break;
+  }
+  if (!options.capture.empty()) {
+    if (!StartCapture(options.capture.c_str(), stderr)) std::exit(kExitCaptureFailed);
+    // The fade-out and a closed window end the process through exit: the held frame is saved
+    // on the way out.
+    std::atexit(FinishCaptureAtExit);
+  }
+
   if (!PreInit()) {
     std::printf("App returned false on PreInit(), we shouldn't really continue.\n");
     std::exit(0);
@@ -54,14 +129,17 @@ void RunApp(int argc, char** argv) {
   glutIdleFunc(ShellIdle);
   glutMotionFunc(ShellMotion);
   glutMouseFunc(ShellMouse);
-  glutKeyboardFunc(ShellKeyboard);
-  glutSpecialFunc(ShellSpecial);
+  ShellSetKeyboardFunc(ShellKeyboard);
+  ShellSetSpecialFunc(ShellSpecial);
+  glutWindowStatusFunc(ShellWindowStatus);
+  std::signal(SIGUSR1, AskFrameReport);
 
   StartClock();
   if (!InitScene()) {
     std::printf("App failed to initialize.\n");
     std::exit(0);
   }
+  if (options.fixedClock) UseFixedClock(options.stepMs, options.clockStartMs);
   glutMainLoop();
   QuitApp();
 }

@@ -22,9 +22,23 @@ void ShellMotion(int x, int y);
 void ShellMouse(int button, int state, int x, int y);
 void ShellKeyboard(unsigned char key, int x, int y);
 void ShellSpecial(int key, int x, int y);
+// Stops asking for frames while the window cannot be seen, and starts again when it can.
+void ShellWindowStatus(int state);
 
-// Releases the textures and ends the process with exit code 0.
+// Key handlers go through these, so that scripted keys (--keys) reach the same handlers as
+// real ones. Each registers its handler with GLUT too.
+using KeyboardHandler = void (*)(unsigned char key, int x, int y);
+using SpecialHandler = void (*)(int key, int x, int y);
+void ShellSetKeyboardFunc(KeyboardHandler handler);
+void ShellSetSpecialFunc(SpecialHandler handler);
+// A key press delivered to the current handler, as from the keyboard with the pointer at 0, 0.
+void ShellPressKey(unsigned char key);
+void ShellPressSpecial(int key);
+
+// Releases the textures and ends the process with exit code 0 (1 when a capture that was asked
+// for could not be written).
 [[noreturn]] void QuitApp();
 
-// The whole life of the program: hooks, window, callbacks, clock, main loop. Never returns.
+// The whole life of the program: options, hooks, window, callbacks, clock, main loop. Never
+// returns.
 [[noreturn]] void RunApp(int argc, char** argv);

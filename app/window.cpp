@@ -1,6 +1,7 @@
 // The window: GLUT initialisation, creation, its size and the shell's reshape callback.
 #include <GL/freeglut.h>
 
+#include "app/options.h"
 #include "app/shell.h"
 
 int windowWidth = kInitialWindowWidth;
@@ -17,8 +18,11 @@ void InitWindow(int* argc, char** argv) {
   // A display without multisampled visuals would make window creation fail outright; the
   // picture without antialiasing is better than no picture.
   if (!glutGet(GLUT_DISPLAY_MODE_POSSIBLE)) glutInitDisplayMode(mode & ~GLUT_MULTISAMPLE);
-  glutInitWindowSize(windowWidth, windowHeight);
-  glutInitWindowPosition(0, 0);
+  // freeglut's -geometry, when given, has already set the window's size and place.
+  if (!options.geometryGiven) {
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(0, 0);
+  }
   glutCreateWindow(GetTitle());
 }
 

@@ -15,6 +15,7 @@
 #include "app/hooks.h"
 #include "app/shell.h"
 #include "image/smoke_texture.h"
+#include "sim/scene.h"
 #include "sim/drift.h"
 #include "sim/frame.h"
 #include "sim/particles.h"

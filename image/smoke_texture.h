@@ -7,7 +7,3 @@
 // alphaValue < 0: alpha is the mean of the three channels; otherwise alphaValue (low 8 bits)
 // where any channel reaches alphaThreshold, else 0. Returns the bare GL name, 0 on failure.
 uint32_t LoadSmokeTexture(const char* path, int alphaValue, int alphaThreshold);
-
-// Loads "smoke128.bmp" into the particle texture list and hands the first entry to the
-// particle system.
-void LoadParticleTextures();

@@ -11,6 +11,7 @@
 #include "sim/lights.h"
 #include "sim/particles.h"
 #include "sim/random.h"
+#include "sim/screenshot.h"
 #include "sim/settings.h"
 #include "text/text_overlay.h"
 
@@ -260,6 +261,9 @@ void SimSpecial(int key, int /*x*/, int /*y*/) {
       break;
     case GLUT_KEY_DOWN:
       ScaleSetting(&settings.arrowY, kStepDown, "ArrowY: %4.2f\n");
+      break;
+    case GLUT_KEY_F12:
+      RequestScreenshot();  // taken at the end of the next frame
       break;
     default:
       break;

@@ -13,6 +13,7 @@
 #include "sim/lights.h"
 #include "sim/particles.h"
 #include "sim/random.h"
+#include "sim/screenshot.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
 #include "text/help_screen.h"
@@ -31,16 +32,49 @@ constexpr double kStarTurnOffset = -360.0;
 constexpr int kLightCount = 0;
 constexpr float kLightAmbient = 0.125f, kLightDiffuse = 0.25f, kLightSpecular = 0.9f;
 constexpr float kLightDistance = 9.8f;
+
+// The scene's seconds are floats. Counted from the start they would lose precision as a run
+// goes on (at 49.7 days a float second has steps of a quarter second), so once they reach
+// 2^14 s (4.6 hours) every stored time is moved back by whole seconds, keeping 8192 s: the
+// float steps then stay below a millisecond for ever, and the first hours are unchanged.
+constexpr uint64_t kEpochShiftAtMs = 16384 * 1000;
+constexpr uint64_t kEpochKeepSeconds = 8192;
+
+uint32_t previousMs = 0;  // the millisecond count at the previous frame
+uint64_t sceneMs = 0;     // milliseconds since the zero point, without the 32-bit wrap
+uint64_t epochMs = 0;     // where timeNow counts from
 }  // namespace
 
 void AdvanceFrameTime(uint32_t ms) {
-  const double t = ms * 0.001;
-  timeNow = static_cast<float>(t);
-  frameDt = static_cast<float>(t - previousTime);
-  // A stall, or the 32-bit millisecond count wrapping (a negative step), advances the scene by
-  // a small fixed step instead of making it jump.
-  if (frameDt > kMaxFrameStep || frameDt < 0.0f) frameDt = kStallFrameStep;
+  // The step is the exact difference of the millisecond counts: two frames in the same
+  // millisecond advance nothing, and unsigned subtraction carries the step across the wrap of
+  // the 32-bit count after 49.7 days.
+  const uint32_t stepMs = ms - previousMs;
+  previousMs = ms;
+  sceneMs += stepMs;
+  if (sceneMs - epochMs >= kEpochShiftAtMs) {
+    const uint64_t shiftSeconds = (sceneMs - epochMs) / 1000 - kEpochKeepSeconds;
+    epochMs += shiftSeconds * 1000;
+    ShiftSceneTime(static_cast<double>(shiftSeconds));
+  }
+  timeNow = static_cast<float>((sceneMs - epochMs) * 0.001);
+  frameDt = static_cast<float>(stepMs * 0.001);
+  // A stall advances the scene by a small fixed step instead of making it jump.
+  if (frameDt > kMaxFrameStep) frameDt = kStallFrameStep;
   previousTime = timeNow;
+}
+
+void ShiftSceneTime(double seconds) {
+  particleSystem.ShiftTimes(seconds);
+  nextSecond -= seconds;
+  if (exitRequested) exitStartTime -= static_cast<int>(seconds);
+  previousTime -= seconds;
+}
+
+void ResetFrameTime() {
+  previousMs = 0;
+  sceneMs = 0;
+  epochMs = 0;
 }
 
 void CountFrame() {
@@ -152,5 +186,6 @@ bool DrawFrame() {
   }
 
   textOverlay.CheckGlError();
+  TakePendingScreenshot();
   return true;
 }

@@ -17,6 +17,10 @@ constexpr float kSceneOffsetZ = -0.1f;  // the scene sits just in front of the e
 
 // timeNow, frameDt and previousTime from the clock.
 void AdvanceFrameTime(uint32_t elapsedMs);
+// Moves every time kept in scene seconds (timeNow's clock) back by the given whole seconds.
+void ShiftSceneTime(double seconds);
+// Back to the first frame's state, for tests that run the clock more than once.
+void ResetFrameTime();
 // frameCount, and once per whole second framesPerSecond and nextSecond.
 void CountFrame();
 

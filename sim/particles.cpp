@@ -108,6 +108,13 @@ void ParticleSystem::Update(float now, float frameDt, float speed) {
   }
 }
 
+void ParticleSystem::ShiftTimes(double seconds) {
+  for (Particle& p : particles) {
+    p.birthTime = static_cast<float>(p.birthTime - seconds);
+    p.deathTime = static_cast<float>(p.deathTime - seconds);
+  }
+}
+
 float ParticleAlpha(int option, const Particle& particle, float intensity, float now) {
   const double span = static_cast<double>(particle.deathTime) - particle.birthTime;
   // A particle with no lifetime to speak of (an absurd speed) shows nothing rather than NaN.

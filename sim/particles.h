@@ -30,6 +30,8 @@ class ParticleSystem {
   void Update(float now, float frameDt, float speed);
   void Draw(int option, float scale, float intensity, float angleX, float angleY, float angleZ,
             float now);
+  // Moves birth and death times back by whole seconds when the scene's clock is moved.
+  void ShiftTimes(double seconds);
 
   Particle particles[kParticleSlots];
   int limit;                 // slots 0..limit-1 are used; never above kParticleSlots

@@ -6,6 +6,8 @@
 
 #include "app/clock.h"
 #include "app/hooks.h"
+#include "app/options.h"
+#include "app/shell.h"
 #include "image/bmp.h"
 #include "image/smoke_texture.h"
 #include "image/texture.h"
@@ -47,12 +49,20 @@ bool InitScene() {
   ResetSettings();
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 
-  glutKeyboardFunc(SimKeyboard);
-  glutSpecialFunc(SimSpecial);
+  ShellSetKeyboardFunc(SimKeyboard);
+  ShellSetSpecialFunc(SimSpecial);
   glutMouseFunc(SimMouse);
   glutMotionFunc(nullptr);
 
-  glutFullScreen();
+  // The command line changes only the state at start-up; the keys and a reset work as always.
+  if (options.windowed) {
+    fullScreenOn = 0;
+  } else {
+    glutFullScreen();
+  }
+  if (options.clockOn) settings.fpsClockOn = 1;
+  if (options.universeOn) settings.universeOn = 1;
+  if (options.clouds) settings.option = 1;  // the frame paints the sky
   SetupView();
 
   glEnable(GL_COLOR_MATERIAL);

@@ -18,9 +18,10 @@ constexpr int kFpsRightInset = 120;      // the frame/second line starts this fa
 constexpr double kErrorXFraction = 0.4;  // the error line starts at 40 % of the width
 constexpr int kMaxErrorTextLength = 60;  // characters of GLU's error text that are kept
 
-// Seconds on the shell's clock as of the last display callback.
+// Seconds on the shell's clock as of the last display callback. The count without the 32-bit
+// wrap, so that a message posted just before the wrap still lasts three seconds.
 double ClockSeconds() {
-  return elapsedMs * 0.001;
+  return static_cast<double>(elapsedMsTotal) * 0.001;
 }
 
 }  // namespace

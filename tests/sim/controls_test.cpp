@@ -26,7 +26,7 @@ class ControlsTest : public GlTest {
     GlTest::SetUp();
     if (IsSkipped()) return;
     ResizeGlWindow(kWidth, kHeight);
-    elapsedMs = 0;
+    SetClock(0);
     timeNow = 0.0f;
     ResetSettings();
     helpOn = 0;
@@ -222,7 +222,7 @@ TEST_F(ControlsTest, ResetRestoresDefaultsButKeepsHelpFadeAndFullScreen) {
 }
 
 TEST_F(ControlsTest, ResetSeedsFromTheClockBeforeTheDriftChannelsDraw) {
-  elapsedMs = 123456;
+  SetClock(123456);
   Press('r');
   const int afterKey = NextRandom();
   SeedRandom(123456);

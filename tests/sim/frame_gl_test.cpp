@@ -22,6 +22,7 @@ class FrameGlTest : public GlTest {
     InitDrift(kDriftChannels);
     windowWidth = glutGet(GLUT_WINDOW_WIDTH);
     windowHeight = glutGet(GLUT_WINDOW_HEIGHT);
+    ResetFrameTime();
     previousTime = 0.0;
     elapsedMs = 200;  // inside the first second: no frame count is taken yet
     frameCount = 0;

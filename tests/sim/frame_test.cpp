@@ -8,6 +8,7 @@
 
 #include "app/clock.h"
 #include "app/shell.h"
+#include "sim/particles.h"
 #include "sim/random.h"
 #include "sim/settings.h"
 #include "tests/support/gl_context.h"
@@ -17,6 +18,7 @@ namespace {
 class FrameTimeTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetFrameTime();
     previousTime = 0.0;
     timeNow = 0.0f;
     frameDt = 0.0f;
@@ -24,6 +26,7 @@ class FrameTimeTest : public ::testing::Test {
     nextSecond = 1.0;
     framesPerSecond = 30;
   }
+  void TearDown() override { SetUp(); }
 };
 
 TEST_F(FrameTimeTest, FirstFrameStepIsTheTimeSinceTheZeroPoint) {
@@ -50,11 +53,79 @@ TEST_F(FrameTimeTest, StepsAboveALimitOfOneTenthAreReplacedButOneTenthIsKept) {
   EXPECT_NEAR(frameDt, 0.016f, 1e-4);
 }
 
-TEST_F(FrameTimeTest, StepAfterAClockWrapIsTreatedLikeAStall) {
-  AdvanceFrameTime(4294967000u);
-  AdvanceFrameTime(20u);  // the 32-bit millisecond count wrapped
-  EXPECT_EQ(frameDt, 0.05f);
-  EXPECT_FLOAT_EQ(timeNow, 0.02f);
+// A fast machine draws several frames per millisecond: the repeats must advance nothing, not
+// count as stalls.
+TEST_F(FrameTimeTest, FramesInTheSameMillisecondAdvanceNothing) {
+  for (const uint32_t base : {1234u, 5u * 3600u * 1000u}) {
+    SetUp();
+    AdvanceFrameTime(base);
+    const float before = timeNow;
+    AdvanceFrameTime(base);
+    EXPECT_EQ(frameDt, 0.0f) << base;
+    EXPECT_EQ(timeNow, before) << base;
+  }
+}
+
+TEST_F(FrameTimeTest, ManyFramesOverOneSecondAdvanceOneSecond) {
+  constexpr uint32_t kOneDayMs = 24u * 3600u * 1000u;
+  for (const uint32_t base : {0u, kOneDayMs}) {
+    for (const int frames : {1000, 2000}) {  // one and two frames per millisecond
+      SetUp();
+      AdvanceFrameTime(base);
+      double advanced = 0.0;
+      for (int i = 1; i <= frames; ++i) {
+        AdvanceFrameTime(base + static_cast<uint32_t>(i * 1000 / frames));
+        advanced += frameDt;
+      }
+      EXPECT_NEAR(advanced, 1.0, 0.01) << frames << " frames from " << base << " ms";
+    }
+  }
+}
+
+TEST_F(FrameTimeTest, StepAcrossTheClockWrapIsTheTrueSmallStep) {
+  AdvanceFrameTime(4294967290u);
+  const float before = timeNow;
+  AdvanceFrameTime(10u);  // the 32-bit millisecond count wrapped 16 ms later
+  EXPECT_FLOAT_EQ(frameDt, 0.016f);
+  EXPECT_NEAR(timeNow - before, 0.016, 0.001);
+}
+
+// Far into a run, and across the wrap of the millisecond count, a flame particle moves by equal
+// steps and fades smoothly, as it does in the first minute.
+TEST_F(FrameTimeTest, LongRunsKeepMotionEvenAndFadesSmooth) {
+  constexpr uint64_t kDayMs = 24ull * 3600 * 1000;
+  constexpr uint64_t kWrapMs = 1ull << 32;
+  constexpr uint32_t kStepMs = 16;
+  for (const uint64_t base : {kDayMs, 7 * kDayMs, kWrapMs - 2000}) {
+    SetUp();
+    uint64_t clock = base;
+    AdvanceFrameTime(static_cast<uint32_t>(clock));
+    ParticleSystem system;
+    SeedRandom(1);
+    system.Emit(0, 0.0f, 0.0f, 0.0f, timeNow, 1.0f);
+    const Particle& p = system.particles[0];
+    const double life = static_cast<double>(p.deathTime) - p.birthTime;
+    ASSERT_NEAR(life, 4.5, 0.5) << base;
+    float lastY = p.y, lastStep = -1.0f, lastAge = 0.0f;
+    // Four seconds of frames: the particle lives throughout, and passes the wrap in the third.
+    for (int frame = 0; frame < 250; ++frame) {
+      clock += kStepMs;
+      AdvanceFrameTime(static_cast<uint32_t>(clock));
+      ASSERT_FLOAT_EQ(frameDt, 0.016f) << base << " frame " << frame;
+      system.Update(timeNow, frameDt, 1.0f);
+      ASSERT_EQ(p.active, 1) << base << " frame " << frame;
+      const float step = p.y - lastY;
+      if (lastStep >= 0.0f) {
+        ASSERT_NEAR(step, lastStep, 1e-6) << base << " frame " << frame;
+      }
+      lastStep = step;
+      lastY = p.y;
+      const float age = static_cast<float>((timeNow - p.birthTime) / life);
+      ASSERT_LE(std::fabs(age - lastAge), 0.01f) << base << " frame " << frame;
+      lastAge = age;
+    }
+    EXPECT_NEAR(lastAge, 4.0 / life, 0.01) << base;
+  }
 }
 
 TEST_F(FrameTimeTest, FramesPerSecondStays30UntilTheFirstWholeSecond) {

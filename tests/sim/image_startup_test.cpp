@@ -9,6 +9,7 @@
 #include "app/hooks.h"
 #include "image/image.h"
 #include "image/smoke_texture.h"
+#include "sim/scene.h"
 #include "image/texture.h"
 #include "sim/particles.h"
 #include "tests/support/bmp_writer.h"

@@ -24,14 +24,14 @@ class MessagesTest : public GlTest {
     ResizeGlWindow(kWidth, kHeight);
     windowWidth = kWidth;
     windowHeight = kHeight;
-    elapsedMs = 0;
+    SetClock(0);
     while (glGetError() != GL_NO_ERROR) {
     }
   }
 
   // The glyphs one frame's DrawMessage sends, as the message loop of the frame would.
-  std::vector<DrawnGlyph> MessageFrame(uint32_t clockMs) {
-    elapsedMs = clockMs;
+  std::vector<DrawnGlyph> MessageFrame(uint64_t clockMs) {
+    SetClock(clockMs);
     return CaptureGlyphs([&] {
       if (overlay.messageExpiry != 0.0) overlay.DrawMessage();
     });
@@ -41,7 +41,7 @@ class MessagesTest : public GlTest {
 };
 
 TEST_F(MessagesTest, MessagePostedAtTIsDrawnUntilTPlusThreeSeconds) {
-  elapsedMs = 5000;
+  SetClock(5000);
   const auto posted = CaptureGlyphs([&] { overlay.ShowMessage("Universe On"); });
   EXPECT_EQ(CellsOf(posted), ExpectedCells("Universe On"));  // drawn at once as well
   EXPECT_DOUBLE_EQ(overlay.messageExpiry, 8.0);
@@ -59,10 +59,22 @@ TEST_F(MessagesTest, MessagePostedAtTIsDrawnUntilTPlusThreeSeconds) {
   EXPECT_STREQ(overlay.lastText, "Universe On");  // kept for an error to bring back
 }
 
+// The 32-bit millisecond count wraps after 49.7 days; a message posted just before still lasts
+// three seconds rather than 49.7 days.
+TEST_F(MessagesTest, MessagePostedJustBeforeTheClockWrapStillLastsThreeSeconds) {
+  constexpr uint64_t kPosted = (1ull << 32) - 1000;
+  SetClock(kPosted);
+  overlay.ShowMessage("Universe On");
+  for (uint64_t ms : {kPosted + 500, kPosted + 1500, kPosted + 2999})
+    EXPECT_EQ(CellsOf(MessageFrame(ms)), ExpectedCells("Universe On")) << ms;
+  EXPECT_TRUE(MessageFrame(kPosted + 3001).empty());
+  EXPECT_EQ(overlay.messageExpiry, 0.0);
+}
+
 TEST_F(MessagesTest, SecondMessageReplacesTheFirstAndRestartsTheThreeSeconds) {
-  elapsedMs = 1000;
+  SetClock(1000);
   overlay.ShowMessage("Pause Action");
-  elapsedMs = 2000;
+  SetClock(2000);
   overlay.ShowMessage("Continue Action");
   EXPECT_EQ(CellsOf(MessageFrame(3500)), ExpectedCells("Continue Action"));
   EXPECT_EQ(CellsOf(MessageFrame(4999)), ExpectedCells("Continue Action"));
@@ -121,19 +133,19 @@ TEST_F(MessagesTest, FrameRateLineSitsAtTheRightAndNeverBecomesTheMessage) {
 
 TEST_F(MessagesTest, NoPendingErrorDrawsNothing) {
   overlay.ShowMessage("Reset");
-  elapsedMs = 9000;
+  SetClock(9000);
   EXPECT_TRUE(CaptureGlyphs([&] { overlay.CheckGlError(); }).empty());
   EXPECT_DOUBLE_EQ(overlay.messageExpiry, 3.0);
 }
 
 TEST_F(MessagesTest, GlErrorIsDrawnAtFortyPercentAndBringsTheOldMessageBack) {
-  elapsedMs = 1000;
+  SetClock(1000);
   overlay.ShowMessage("Textures Off");
   EXPECT_TRUE(MessageFrame(60000).empty());  // long expired
   EXPECT_EQ(overlay.messageExpiry, 0.0);
 
   glEnable(0x7FFF);  // no such capability: GL_INVALID_ENUM
-  elapsedMs = 61000;
+  SetClock(61000);
   const auto errorLine = CaptureGlyphs([&] { overlay.CheckGlError(); });
   const std::string expected = std::string("OpenGL Error: ") +
                                reinterpret_cast<const char*>(gluErrorString(GL_INVALID_ENUM));

@@ -4,6 +4,7 @@
 #include "image/smoke_texture.h"
 #include "image/texture.h"
 #include "sim/particles.h"
+#include "sim/scene.h"
 
 namespace {
 

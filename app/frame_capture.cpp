@@ -1,0 +1,109 @@
+// Frame capture for --capture and screenshots: glReadPixels of the back buffer into a buffer
+// kept between frames, then libpng.
+#include "app/frame_capture.h"
+
+#include <GL/gl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "app/options.h"
+#include "app/shell.h"
+#include "image/png_file.h"
+
+namespace {
+constexpr size_t kMaxPathLength = 4096;
+
+std::string capturePath;
+std::string framePattern;  // capturePath with its %d widened to %lld
+bool captureActive = false;
+bool perFrame = false;
+bool lastFramePending = false;  // a frame is held for FinishCapture
+int heldWidth = 0, heldHeight = 0;
+std::vector<uint8_t> pixels;      // the captured frame, bottom row first, RGB
+std::vector<uint8_t> screenshot;  // a screenshot's own, so that it never replaces a held frame
+
+// The window's back buffer into pixels; false for an empty window.
+bool ReadBackBuffer(std::vector<uint8_t>& pixels, int* width, int* height) {
+  *width = windowWidth;
+  *height = windowHeight;
+  if (*width <= 0 || *height <= 0) return false;
+  const size_t size = static_cast<size_t>(*width) * *height * 3;
+  if (pixels.size() < size) pixels.resize(size);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, *width, *height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  return true;
+}
+
+// The file name of one frame. The pattern was checked when the options were read: it holds
+// one %d or %0Nd conversion and nothing else but %%.
+void FrameFileName(uint64_t frame, char* name, size_t size) {
+  std::snprintf(name, size, framePattern.c_str(), static_cast<long long>(frame));
+}
+
+// Opens name for writing without truncating it, and removes it again when it was not there
+// before: the path is known writable, and nothing is left behind.
+bool CanWrite(const char* name) {
+  struct stat st {};
+  const bool existed = stat(name, &st) == 0;
+  std::FILE* f = std::fopen(name, "ab");
+  if (f == nullptr) return false;
+  std::fclose(f);
+  if (!existed) unlink(name);
+  return true;
+}
+}  // namespace
+
+bool StartCapture(const char* pathOrPattern, std::FILE* err) {
+  capturePath = pathOrPattern;
+  bool valid = false;
+  size_t d = 0;
+  perFrame = CapturePatternHasFrameNumber(pathOrPattern, &valid, &d);
+  framePattern = capturePath;
+  if (perFrame) framePattern.insert(d, "ll");
+  char name[kMaxPathLength];
+  if (perFrame) {
+    FrameFileName(1, name, sizeof name);
+  } else {
+    std::snprintf(name, sizeof name, "%s", pathOrPattern);
+  }
+  if (!valid || !CanWrite(name)) {
+    std::fprintf(err, "quor: cannot write the capture file %s\n", name);
+    return false;
+  }
+  captureActive = true;
+  return true;
+}
+
+void CaptureFrame(uint64_t frameNumber) {
+  if (!captureActive) return;
+  int width = 0, height = 0;
+  if (!ReadBackBuffer(pixels, &width, &height)) return;
+  if (perFrame) {
+    char name[kMaxPathLength];
+    FrameFileName(frameNumber, name, sizeof name);
+    if (!WritePng(name, width, height, pixels.data(), true))
+      std::fprintf(stderr, "quor: cannot write the capture file %s\n", name);
+    return;
+  }
+  heldWidth = width;
+  heldHeight = height;
+  lastFramePending = true;
+}
+
+bool FinishCapture() {
+  if (!lastFramePending) return true;
+  lastFramePending = false;
+  if (WritePng(capturePath.c_str(), heldWidth, heldHeight, pixels.data(), true)) return true;
+  std::fprintf(stderr, "quor: cannot write the capture file %s\n", capturePath.c_str());
+  return false;
+}
+
+bool SaveBackBuffer(const char* path) {
+  int width = 0, height = 0;
+  if (!ReadBackBuffer(screenshot, &width, &height)) return false;
+  return WritePng(path, width, height, screenshot.data(), true);
+}

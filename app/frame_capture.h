@@ -1,0 +1,20 @@
+// Frame capture: the back buffer read just before the swap and saved as PNG, for --capture and
+// for screenshots. The pixel buffer grows only when the window does, never per frame.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// Checks that the capture path (or pattern) can be written, before the first frame. On failure
+// says why on err and returns false.
+bool StartCapture(const char* pathOrPattern, std::FILE* err);
+// Reads the finished frame from the back buffer; saves it at once when the path has a frame
+// number, else keeps it for FinishCapture. A write that fails is reported on stderr.
+void CaptureFrame(uint64_t frameNumber);
+// Saves the last frame read, when the path has no frame number. False when that write failed.
+// Runs once: later calls do nothing and answer true.
+bool FinishCapture();
+
+// Reads the back buffer of the current window and writes it to path. False when the file
+// cannot be written.
+bool SaveBackBuffer(const char* path);

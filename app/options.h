@@ -1,0 +1,56 @@
+// The program's command line: GNU-style options parsed in one place before the window opens.
+// freeglut's own X options (-display, -geometry, ...) are passed over here and left to glutInit.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// One key of a --keys script: pressed just before the given frame is drawn (frames count
+// from 1), through the key handlers that real keys reach.
+struct ScriptKey {
+  uint64_t frame;
+  bool special;  // a GLUT special key (arrows, F12) rather than a character
+  int code;      // the character, or the GLUT special-key code
+};
+
+struct Options {
+  bool windowed = false;    // keep the start-up window instead of going full screen
+  bool clockOn = false;     // frame/second clock shown from the start
+  bool universeOn = false;  // star field shown from the start
+  bool clouds = false;      // start with clouds instead of flames
+  bool geometryGiven = false;  // freeglut's -geometry sets the window's size and place
+
+  bool fixedClock = false;  // --step: every frame advances the clock by stepMs
+  uint32_t stepMs = 0;
+  uint32_t clockStartMs = 0;  // the fixed clock's value before the first frame
+
+  uint64_t frames = 0;      // end after this many frames; 0 runs until the user quits
+  std::string capture;      // PNG path or printf pattern with one frame number; empty: none
+  std::vector<ScriptKey> keys;  // in frame order
+};
+
+extern Options options;  // the command line of this run
+
+enum class ParseOutcome {
+  kRun,          // go on and open the window
+  kExitSuccess,  // --help or --version was answered
+  kExitUsage,    // the command line was wrong; the reason and the usage went to err
+};
+
+constexpr int kExitCaptureFailed = 1;
+constexpr int kExitBadUsage = 2;
+
+// Reads argv without changing it. Messages for --help and --version go to out, errors to err.
+ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err);
+
+// Parses one --keys script into keys (sorted by frame). On failure names the offending word in
+// error (a bounded buffer) and returns false.
+bool ParseKeyScript(const char* script, std::vector<ScriptKey>* keys, char* error,
+                    size_t errorSize);
+
+// True for a capture path holding one frame-number conversion (%d or %0Nd); %% stands for a
+// percent sign. Any other conversion makes the pattern invalid (*valid false). dAt, if given,
+// receives the offset of the conversion's 'd'.
+bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt = nullptr);
