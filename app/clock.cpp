@@ -23,7 +23,9 @@ int64_t ReadCounter() {
   return static_cast<int64_t>(ts.tv_sec) * kMicrosecondsPerSecond + ts.tv_nsec / 1000;
 }
 
-int64_t ReadCounterFrequency() { return kMicrosecondsPerSecond; }
+int64_t ReadCounterFrequency() {
+  return kMicrosecondsPerSecond;
+}
 
 int64_t ElapsedMsTotalBetween(int64_t start, int64_t now, int64_t frequency) {
   if (frequency <= 0) return 0;  // no usable counter: the clock stands still

@@ -1,4 +1,6 @@
 // Process entry: everything else lives in the core library.
 #include "app/shell.h"
 
-int main(int argc, char** argv) { RunApp(argc, argv); }
+int main(int argc, char** argv) {
+  RunApp(argc, argv);
+}

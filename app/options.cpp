@@ -33,7 +33,8 @@ const char kUsage[] =
     "      --capture=FILE     save frames as PNG: with %d or %04d in FILE every frame under\n"
     "                         its number, otherwise the last frame at exit\n"
     "      --keys=SCRIPT      press keys at given frames: \"FRAME:KEY ...\", frames counted from\n"
-    "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, F12\n"
+    "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
+    "F12\n"
     "\n"
     "X options such as -display NAME and -geometry WxH+X+Y are handed to freeglut.\n"
     "In the program, press ? for the keys and F12 for a screenshot.\n"
@@ -84,9 +85,8 @@ struct KeyName {
   int code;
 };
 const KeyName kKeyNames[] = {
-    {"Space", false, ' '},          {"Escape", false, 27},
-    {"Left", true, GLUT_KEY_LEFT},  {"Right", true, GLUT_KEY_RIGHT},
-    {"Up", true, GLUT_KEY_UP},      {"Down", true, GLUT_KEY_DOWN},
+    {"Space", false, ' '},           {"Escape", false, 27},     {"Left", true, GLUT_KEY_LEFT},
+    {"Right", true, GLUT_KEY_RIGHT}, {"Up", true, GLUT_KEY_UP}, {"Down", true, GLUT_KEY_DOWN},
     {"F12", true, GLUT_KEY_F12},
 };
 
@@ -156,8 +156,7 @@ bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt) {
   return conversions == 1;
 }
 
-ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out,
-                          std::FILE* err) {
+ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err) {
   *result = Options();
   // getopt_long reorders what it is given: it works on a copy without freeglut's options.
   std::vector<char*> words;
@@ -255,7 +254,6 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
     }
   }
   if (optind < count) return usageError("unexpected argument '%s'", words[optind]);
-  if (clockStartGiven && !result->fixedClock)
-    return usageError("%s", "--clock-start needs --step");
+  if (clockStartGiven && !result->fixedClock) return usageError("%s", "--clock-start needs --step");
   return ParseOutcome::kRun;
 }

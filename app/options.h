@@ -16,18 +16,18 @@ struct ScriptKey {
 };
 
 struct Options {
-  bool windowed = false;    // keep the start-up window instead of going full screen
-  bool clockOn = false;     // frame/second clock shown from the start
-  bool universeOn = false;  // star field shown from the start
-  bool clouds = false;      // start with clouds instead of flames
+  bool windowed = false;       // keep the start-up window instead of going full screen
+  bool clockOn = false;        // frame/second clock shown from the start
+  bool universeOn = false;     // star field shown from the start
+  bool clouds = false;         // start with clouds instead of flames
   bool geometryGiven = false;  // freeglut's -geometry sets the window's size and place
 
   bool fixedClock = false;  // --step: every frame advances the clock by stepMs
   uint32_t stepMs = 0;
   uint32_t clockStartMs = 0;  // the fixed clock's value before the first frame
 
-  uint64_t frames = 0;      // end after this many frames; 0 runs until the user quits
-  std::string capture;      // PNG path or printf pattern with one frame number; empty: none
+  uint64_t frames = 0;          // end after this many frames; 0 runs until the user quits
+  std::string capture;          // PNG path or printf pattern with one frame number; empty: none
   std::vector<ScriptKey> keys;  // in frame order
 };
 

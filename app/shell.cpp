@@ -1,5 +1,7 @@
 // The shell's life cycle: the command line, start-up in order, the display and idle callbacks
 // that drive the frames, the default input callbacks, and the way out.
+#include "app/shell.h"
+
 #include <GL/freeglut.h>
 
 #include <csignal>
@@ -11,7 +13,6 @@
 #include "app/hooks.h"
 #include "app/key_script.h"
 #include "app/options.h"
-#include "app/shell.h"
 
 int shellFullScreen = 0;
 
@@ -23,9 +24,13 @@ SpecialHandler specialHandler = ShellSpecial;
 
 // SIGUSR1 asks for one line with the number of frames drawn, written at the next frame: a
 // long run can be watched from outside without a window of its own.
-void AskFrameReport(int) { frameReportAsked = 1; }
+void AskFrameReport(int) {
+  frameReportAsked = 1;
+}
 
-void FinishCaptureAtExit() { FinishCapture(); }
+void FinishCaptureAtExit() {
+  FinishCapture();
+}
 }  // namespace
 
 void ShellDisplay() {
@@ -47,7 +52,9 @@ void ShellDisplay() {
 
 // No timer and no frame cap: the next frame is asked for as soon as the loop is idle, and the
 // simulation advances by the measured time step.
-void ShellIdle() { glutPostRedisplay(); }
+void ShellIdle() {
+  glutPostRedisplay();
+}
 
 void ShellWindowStatus(int state) {
   // A run with a set number of frames always finishes, seen or not.

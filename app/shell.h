@@ -2,7 +2,7 @@
 // It knows nothing of the simulation beyond the hooks of app/hooks.h.
 #pragma once
 
-extern int windowWidth;   // current client size in pixels, written only by ShellReshape
+extern int windowWidth;  // current client size in pixels, written only by ShellReshape
 extern int windowHeight;
 extern int shellFullScreen;
 

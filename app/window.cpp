@@ -7,7 +7,9 @@
 int windowWidth = kInitialWindowWidth;
 int windowHeight = kInitialWindowHeight;
 
-const char* GetTitle() { return "Quor"; }
+const char* GetTitle() {
+  return "Quor";
+}
 
 void InitWindow(int* argc, char** argv) {
   // freeglut ends the process through exit() when the window is closed, so the static

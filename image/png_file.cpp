@@ -9,15 +9,17 @@
 
 namespace {
 void IgnoreWarning(png_structp, png_const_charp) {}
-void FailWrite(png_structp png, png_const_charp) { longjmp(png_jmpbuf(png), 1); }
+void FailWrite(png_structp png, png_const_charp) {
+  longjmp(png_jmpbuf(png), 1);
+}
 }  // namespace
 
 bool WritePng(const char* path, int width, int height, const uint8_t* rows, bool bottomUp) {
   if (width <= 0 || height <= 0 || rows == nullptr) return false;
   std::FILE* file = std::fopen(path, "wb");
   if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, FailWrite,
-                                            IgnoreWarning);
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, FailWrite, IgnoreWarning);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   // volatile: read after a longjmp from inside libpng.
   volatile bool ok = png != nullptr && info != nullptr;

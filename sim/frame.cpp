@@ -1,8 +1,8 @@
 // DrawFrame and SetupView: the fixed order of one frame, from the clock to the overlays.
 #include "sim/frame.h"
 
-#include <GL/glu.h>
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cstdlib>
 

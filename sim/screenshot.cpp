@@ -33,7 +33,9 @@ void ScreenshotName(char* name, size_t size) {
 }
 }  // namespace
 
-void RequestScreenshot() { screenshotPending = true; }
+void RequestScreenshot() {
+  screenshotPending = true;
+}
 
 void TakePendingScreenshot() {
   if (!screenshotPending) return;

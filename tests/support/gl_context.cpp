@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "image/png_file.h"
+
 namespace {
 int glWindow = 0;
 
@@ -65,17 +67,8 @@ Rgb ReadBackPixel(int x, int y) {
 
 std::string SavePicture(const std::string& pathWithoutExtension, int width, int height,
                         const std::vector<Rgb>& topDownPixels) {
-  std::string ppm = pathWithoutExtension + ".ppm";
-  FILE* f = std::fopen(ppm.c_str(), "wb");
-  if (f == nullptr) return "";
-  std::fprintf(f, "P6\n%d %d\n255\n", width, height);
-  std::fwrite(topDownPixels.data(), sizeof(Rgb), topDownPixels.size(), f);
-  std::fclose(f);
-  std::string png = pathWithoutExtension + ".png";
-  std::string command = "convert '" + ppm + "' '" + png + "' >/dev/null 2>&1";
-  if (std::system(command.c_str()) == 0) {
-    std::remove(ppm.c_str());
-    return png;
-  }
-  return ppm;
+  const std::string png = pathWithoutExtension + ".png";
+  if (topDownPixels.size() < static_cast<size_t>(width) * height) return "";
+  const auto* rows = reinterpret_cast<const uint8_t*>(topDownPixels.data());
+  return WritePng(png.c_str(), width, height, rows, false) ? png : "";
 }

@@ -18,14 +18,14 @@ void PumpGlEvents();
 struct Rgb {
   uint8_t r, g, b;
 };
+static_assert(sizeof(Rgb) == 3, "pixels are packed RGB, as OpenGL and libpng hand them over");
 
 // Reads the back buffer (where the frame is drawn before the swap), rows bottom-up as OpenGL has
 // them: pixel (x, y) is at index y * width + x with y = 0 the bottom row.
 std::vector<Rgb> ReadBackBuffer(int width, int height);
 Rgb ReadBackPixel(int x, int y);
 
-// Writes an RGB picture, top row first, as a binary PPM; converted to PNG where ImageMagick's
-// convert exists. Returns the path written.
+// Writes an RGB picture, top row first, as PNG. Returns the path written, empty on failure.
 std::string SavePicture(const std::string& pathWithoutExtension, int width, int height,
                         const std::vector<Rgb>& topDownPixels);
 

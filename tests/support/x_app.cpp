@@ -1,12 +1,13 @@
 // The end-to-end harness: Xvfb servers, runs of the program, XTest key events and screenshots.
 #include "tests/support/x_app.h"
 
-#include <X11/Xlib.h>
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,6 +18,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <regex>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -30,7 +33,9 @@ void Sleep(double seconds) {
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+int IgnoreXErrors(Display*, XErrorEvent*) {
+  return 0;
+}
 
 bool CopyFile(const std::string& from, const std::string& to) {
   std::ifstream in(from, std::ios::binary);
@@ -41,7 +46,7 @@ bool CopyFile(const std::string& from, const std::string& to) {
 }
 }  // namespace
 
-XvfbServer::XvfbServer(int w, int h) : width(w), height(h) {
+XvfbServer::XvfbServer(int w, int h, bool windowManager) : width(w), height(h) {
   XSetErrorHandler(IgnoreXErrors);
   int fds[2];
   if (pipe(fds) != 0) return;
@@ -84,9 +89,39 @@ XvfbServer::XvfbServer(int w, int h) : width(w), height(h) {
   if (got == 0) return;
   name = ":" + std::to_string(std::atoi(number));
   display = XOpenDisplay(name.c_str());
+  if (display != nullptr && windowManager) StartWindowManager();
+}
+
+void XvfbServer::StartWindowManager() {
+  wmPid = fork();
+  if (wmPid == 0) {
+    setenv("DISPLAY", name.c_str(), 1);
+    int devNull = open("/dev/null", O_WRONLY);
+    if (devNull >= 0) {
+      dup2(devNull, 1);
+      dup2(devNull, 2);
+    }
+    execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // openbox has taken over once it owns the window-manager selection of screen 0.
+  const Atom selection = XInternAtom(display, "WM_S0", False);
+  const double deadline = Seconds() + 20.0;
+  while (Seconds() < deadline) {
+    if (XGetSelectionOwner(display, selection) != 0) return;
+    if (waitpid(wmPid, nullptr, WNOHANG) == wmPid) break;
+    Sleep(0.05);
+  }
+  kill(wmPid, SIGTERM);
+  waitpid(wmPid, nullptr, 0);
+  wmPid = -1;
 }
 
 XvfbServer::~XvfbServer() {
+  if (wmPid > 0) {
+    kill(wmPid, SIGTERM);
+    waitpid(wmPid, nullptr, 0);
+  }
   if (display != nullptr) XCloseDisplay(display);
   if (pid > 0) {
     kill(pid, SIGTERM);
@@ -107,28 +142,70 @@ std::string MakeWorkDir(bool withAssets) {
   return path;
 }
 
-QuorRun::QuorRun(XvfbServer& s, const std::string& workDir) : server(s) {
+QuorRun::QuorRun(XvfbServer& s, const std::string& workDir, const std::vector<std::string>& args,
+                 const std::vector<std::pair<std::string, std::string>>& env)
+    : server(s), logPath(workDir + "/quor.log") {
   if (!server.Ok()) return;
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(QUOR_BINARY));
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
   pid = fork();
   if (pid == 0) {
     if (chdir(workDir.c_str()) != 0) _exit(126);
     setenv("DISPLAY", server.Name().c_str(), 1);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-    int log = open("quor.log", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
+    int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (log >= 0) {
       dup2(log, 1);
       dup2(log, 2);
     }
-    execl(QUOR_BINARY, QUOR_BINARY, static_cast<char*>(nullptr));
+    execv(QUOR_BINARY, argv.data());
     _exit(127);
   }
 }
 
 QuorRun::~QuorRun() {
-  if (pid > 0 && !reaped) {
+  if (pid > 0 && !reaped && Running()) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
+    return;  // killed: what it printed was cut short
   }
+  if (pid <= 0) return;
+  const std::vector<std::string> unexpected = UnexpectedOutput();
+  if (!unexpected.empty()) {
+    std::string lines;
+    for (const std::string& line : unexpected) lines += "  " + line + "\n";
+    ADD_FAILURE() << "the program printed what no test expects (" << logPath << "):\n" << lines;
+  }
+}
+
+std::string QuorRun::Output() const {
+  std::ifstream in(logPath, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> QuorRun::UnexpectedOutput() const {
+  std::vector<std::string> lines;
+  std::istringstream in(Output());
+  std::string line;
+  while (std::getline(in, line)) {
+    bool expected = false;
+    for (const std::string& pattern : allowed)
+      if (std::regex_match(line, std::regex(pattern))) expected = true;
+    if (!expected) lines.push_back(line);
+  }
+  return lines;
+}
+
+int RunToEnd(XvfbServer& server, const std::string& workDir, const std::vector<std::string>& args,
+             double timeoutSeconds, const std::vector<std::string>& allowedOutput) {
+  QuorRun run(server, workDir, args);
+  for (const std::string& pattern : allowedOutput) run.AllowOutput(pattern);
+  return run.WaitExit(timeoutSeconds);
 }
 
 bool QuorRun::WaitForWindow(double timeoutSeconds) {
@@ -143,7 +220,8 @@ bool QuorRun::WaitForWindow(double timeoutSeconds) {
         char* title = nullptr;
         if (XFetchName(dpy, children[i], &title) && title != nullptr) {
           XWindowAttributes attributes{};
-          if (std::strcmp(title, "Quor") == 0 && XGetWindowAttributes(dpy, children[i], &attributes) &&
+          if (std::strcmp(title, "Quor") == 0 &&
+              XGetWindowAttributes(dpy, children[i], &attributes) &&
               attributes.map_state == IsViewable)
             window = children[i];
           XFree(title);
@@ -172,8 +250,7 @@ void QuorRun::Geometry(int* x, int* y, int* width, int* height) const {
   XWindowAttributes attributes{};
   XGetWindowAttributes(server.Dpy(), window, &attributes);
   Window child = 0;
-  XTranslateCoordinates(server.Dpy(), window, DefaultRootWindow(server.Dpy()), 0, 0, x, y,
-                        &child);
+  XTranslateCoordinates(server.Dpy(), window, DefaultRootWindow(server.Dpy()), 0, 0, x, y, &child);
   *width = attributes.width;
   *height = attributes.height;
 }
@@ -261,9 +338,15 @@ int CountPixels(const std::vector<Rgb>& pixels, int width, PixelRegion r,
   return count;
 }
 
-bool IsBlack(const Rgb& p) { return p.r < 8 && p.g < 8 && p.b < 8; }
-bool IsNotBlack(const Rgb& p) { return !IsBlack(p); }
-bool IsBright(const Rgb& p) { return p.r > 128 || p.g > 128 || p.b > 128; }
+bool IsBlack(const Rgb& p) {
+  return p.r < 8 && p.g < 8 && p.b < 8;
+}
+bool IsNotBlack(const Rgb& p) {
+  return !IsBlack(p);
+}
+bool IsBright(const Rgb& p) {
+  return p.r > 128 || p.g > 128 || p.b > 128;
+}
 
 std::string ScreenshotPath(const std::string& name) {
   const char* dir = std::getenv("QUOR_SCREENSHOT_DIR");

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/gl_context.h"  // Rgb, SavePicture
@@ -14,23 +15,29 @@
 typedef struct _XDisplay Display;
 using XWindowId = unsigned long;
 
-// An Xvfb server on a free display number, killed when the object goes.
+// An Xvfb server on a free display number, killed when the object goes. With a window manager,
+// openbox runs on it too, as on a user's desktop.
 class XvfbServer {
  public:
-  explicit XvfbServer(int width = 1024, int height = 768);
+  explicit XvfbServer(int width = 1024, int height = 768, bool windowManager = false);
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
 
   bool Ok() const { return display != nullptr; }
+  // False when a window manager was asked for and did not come up.
+  bool HasWindowManager() const { return wmPid > 0; }
   const std::string& Name() const { return name; }  // for example ":57"
   Display* Dpy() const { return display; }
   int Width() const { return width; }
   int Height() const { return height; }
 
  private:
+  void StartWindowManager();
+
   std::string name;
   pid_t pid = -1;
+  pid_t wmPid = -1;
   Display* display = nullptr;
   int width, height;
 };
@@ -39,11 +46,21 @@ class XvfbServer {
 // assets/smoke128.bmp, as the program expects to find them.
 std::string MakeWorkDir(bool withAssets);
 
-// One run of the program in workDir on the given server.
+// One run of the program in workDir on the given server, with the given options and extra
+// environment. Its standard output and error go to quor.log in workDir. When the run has ended
+// by the time the object goes, everything it printed must be expected (AllowOutput): a
+// sanitizer report or any stray line fails the test.
 class QuorRun {
  public:
-  QuorRun(XvfbServer& server, const std::string& workDir);
+  QuorRun(XvfbServer& server, const std::string& workDir, const std::vector<std::string>& args = {},
+          const std::vector<std::pair<std::string, std::string>>& env = {});
   ~QuorRun();  // kills the process if it is still running
+
+  // A regular expression (ECMAScript, whole line) for lines the run may print.
+  void AllowOutput(const std::string& lineRegex) { allowed.push_back(lineRegex); }
+  std::string Output() const;
+  // The lines of Output() that no AllowOutput pattern matches.
+  std::vector<std::string> UnexpectedOutput() const;
   QuorRun(const QuorRun&) = delete;
   QuorRun& operator=(const QuorRun&) = delete;
 
@@ -75,10 +92,17 @@ class QuorRun {
  private:
   XvfbServer& server;
   pid_t pid = -1;
+  std::string logPath;
+  std::vector<std::string> allowed;
   XWindowId window = 0;
   bool reaped = false;
   int exitCode = -1;
 };
+
+// Runs the program to its end (a run with --frames) and returns its exit code, -1 when it had
+// not ended after timeoutSeconds. Unexpected output fails the test.
+int RunToEnd(XvfbServer& server, const std::string& workDir, const std::vector<std::string>& args,
+             double timeoutSeconds = 120.0, const std::vector<std::string>& allowedOutput = {});
 
 // Pixel statistics over a rectangle of a top-down screenshot of the given width.
 struct PixelRegion {

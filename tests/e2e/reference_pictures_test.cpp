@@ -1,0 +1,110 @@
+// The picture, pinned: each case of tests/reference/cases.txt is rendered by the real program on
+// the fixed clock and compared with its reference PNG. These pin down what pixel counts cannot:
+// the order of the random draws, positions, sizes, colours and blending.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/picture.h"
+#include "tests/support/x_app.h"
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+constexpr const char* kStep = "--step=33";
+// A faithful render differs from its reference nowhere beyond rounding; any fault in what is
+// drawn moves far more than these.
+constexpr long kMaxPixelsOff = kWidth * kHeight / 1000;  // 0.1 %
+constexpr double kMaxMeanDifference = 0.5;
+
+struct Case {
+  std::string name;
+  bool withImages = true;
+  std::vector<std::string> options;
+};
+
+std::string Trim(const std::string& s) {
+  const size_t begin = s.find_first_not_of(" \t");
+  const size_t end = s.find_last_not_of(" \t");
+  return begin == std::string::npos ? "" : s.substr(begin, end - begin + 1);
+}
+
+std::vector<Case> LoadCases() {
+  std::vector<Case> cases;
+  std::ifstream in(std::string(QUOR_SOURCE_DIR) + "/tests/reference/cases.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (Trim(line).empty() || Trim(line)[0] == '#') continue;
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (true) {
+      const size_t bar = line.find(" | ", start);
+      fields.push_back(Trim(line.substr(start, bar - start)));
+      if (bar == std::string::npos) break;
+      start = bar + 3;
+    }
+    if (fields.size() < 2) continue;
+    Case c;
+    c.name = fields[0];
+    c.withImages = fields[1] == "good";
+    c.options.assign(fields.begin() + 2, fields.end());
+    cases.push_back(c);
+  }
+  return cases;
+}
+
+class ReferencePicture : public ::testing::TestWithParam<Case> {
+ protected:
+  void SetUp() override {
+    if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+  }
+  XvfbServer server{kWidth, kHeight};
+};
+
+TEST_P(ReferencePicture, RenderMatchesTheReference) {
+  const Case& c = GetParam();
+  const std::string dir = MakeWorkDir(c.withImages);
+  if (!c.withImages) {
+    std::ofstream(dir + "/font.bmp");
+    std::ofstream(dir + "/smoke128.bmp");
+  }
+  const std::string actualPath = dir + "/actual.png";
+  std::vector<std::string> args = {kStep, "--capture=" + actualPath};
+  args.insert(args.end(), c.options.begin(), c.options.end());
+  // Without images the program says which file it could not use, once for each.
+  const std::vector<std::string> allowed = {"quor: .*(font|smoke128)\\.bmp.*"};
+  ASSERT_EQ(RunToEnd(server, dir, args, 180.0, c.withImages ? std::vector<std::string>{} : allowed),
+            0);
+
+  Picture reference, actual;
+  const std::string referencePath =
+      std::string(QUOR_SOURCE_DIR) + "/tests/reference/" + c.name + ".png";
+  ASSERT_TRUE(ReadPng(actualPath, &actual)) << "no capture at " << actualPath;
+  SavePicture(ScreenshotPath("reference_" + c.name + "_actual"), actual.width, actual.height,
+              actual.pixels);
+  ASSERT_TRUE(ReadPng(referencePath, &reference)) << "no reference picture " << referencePath;
+  const PictureDifference d = ComparePictures(reference, actual);
+  ASSERT_TRUE(d.sameSize) << actual.width << " x " << actual.height;
+  if (d.pixelsOff > kMaxPixelsOff || d.mean > kMaxMeanDifference) {
+    const std::string diff = SavePicture(ScreenshotPath("reference_" + c.name + "_difference"),
+                                         d.map.width, d.map.height, d.map.pixels);
+    ADD_FAILURE() << c.name << ": " << d.pixelsOff << " pixels off by more than " << kPixelTolerance
+                  << " (at most " << kMaxPixelsOff << " allowed), mean "
+                  << "difference " << d.mean << " (at most " << kMaxMeanDifference << "), largest "
+                  << d.largest << "; difference picture: " << diff;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReferencePicture, ::testing::ValuesIn(LoadCases()),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           std::string name = info.param.name;
+                           for (char& ch : name)
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           return name;
+                         });
+
+}  // namespace
