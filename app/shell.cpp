@@ -3,10 +3,13 @@
 #include "app/shell.h"
 
 #include <GL/freeglut.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/clock.h"
 #include "app/frame_capture.h"
@@ -17,15 +20,28 @@
 int shellFullScreen = 0;
 
 namespace {
-uint64_t framesDrawn = 0;
-volatile std::sig_atomic_t frameReportAsked = 0;
+std::atomic<uint64_t> framesDrawn{0};  // read by the SIGUSR1 handler
 KeyboardHandler keyboardHandler = ShellKeyboard;
 SpecialHandler specialHandler = ShellSpecial;
 
-// SIGUSR1 asks for one line with the number of frames drawn, written at the next frame: a
-// long run can be watched from outside without a window of its own.
-void AskFrameReport(int) {
-  frameReportAsked = 1;
+// SIGUSR1 asks for one line with the number of frames drawn, so that a long run can be watched
+// from outside. It is answered from the handler, with write alone (safe in a signal handler),
+// so that a resting program answers too.
+void ReportFrames(int) {
+  static_assert(std::atomic<uint64_t>::is_always_lock_free, "read inside a signal handler");
+  char line[48] = "quor: frame ";
+  size_t length = std::strlen(line);
+  char digits[24];
+  size_t count = 0;
+  uint64_t n = framesDrawn.load();
+  do {
+    digits[count++] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n != 0);
+  while (count > 0) line[length++] = digits[--count];
+  line[length++] = '\n';
+  const ssize_t written = write(STDERR_FILENO, line, length);
+  (void)written;  // nothing more can be done about a closed stream here
 }
 
 void FinishCaptureAtExit() {
@@ -37,16 +53,12 @@ void ShellDisplay() {
   const uint64_t frame = framesDrawn + 1;
   // Scripted keys come between frames, like real ones, and see the last frame's clock.
   PressScriptKeys(frame);
+  ShellWindowWork();
   UpdateClock();
   if (!DrawFrame()) QuitApp();
   CaptureFrame(frame);  // the finished back buffer, just before it is shown
   glutSwapBuffers();
   framesDrawn = frame;
-  if (frameReportAsked) {
-    frameReportAsked = 0;
-    std::fprintf(stderr, "quor: frame %llu\n", static_cast<unsigned long long>(framesDrawn));
-    std::fflush(stderr);
-  }
   if (options.frames != 0 && framesDrawn >= options.frames) QuitApp();
 }
 
@@ -79,9 +91,9 @@ void ShellKeyboard(unsigned char key, int, int) {
   if (key == 'F' || key == 'f') {
     shellFullScreen = !shellFullScreen;
     if (shellFullScreen)
-      glutFullScreen();
+      ShellFullScreen();
     else
-      glutReshapeWindow(kInitialWindowWidth, kInitialWindowHeight);
+      ShellReshapeWindow(kInitialWindowWidth, kInitialWindowHeight);
   }
 }
 
@@ -139,7 +151,7 @@ void RunApp(int argc, char** argv) {
   ShellSetKeyboardFunc(ShellKeyboard);
   ShellSetSpecialFunc(ShellSpecial);
   glutWindowStatusFunc(ShellWindowStatus);
-  std::signal(SIGUSR1, AskFrameReport);
+  std::signal(SIGUSR1, ReportFrames);
 
   StartClock();
   if (!InitScene()) {

@@ -25,6 +25,13 @@ void ShellSpecial(int key, int x, int y);
 // Stops asking for frames while the window cannot be seen, and starts again when it can.
 void ShellWindowStatus(int state);
 
+// Window size changes that hold with or without a window manager: a resize that leaves full
+// screen is repeated once the window has left it (see app/window.cpp).
+void ShellReshapeWindow(int width, int height);
+void ShellFullScreen();
+// Once per frame, before drawing: carries out a repeated resize when it is due.
+void ShellWindowWork();
+
 // Key handlers go through these, so that scripted keys (--keys) reach the same handlers as
 // real ones. Each registers its handler with GLUT too.
 using KeyboardHandler = void (*)(unsigned char key, int x, int y);

@@ -33,3 +33,28 @@ void ShellReshape(int width, int height) {
   windowHeight = height;
   glViewport(0, 0, width, height);
 }
+
+namespace {
+// freeglut on an X server without a window manager puts back the size from before full screen
+// after any resize asked for in the same pass, so that a resize on leaving full screen is lost.
+// The resize is therefore asked for once more, two frames later, when the window has left.
+constexpr int kReshapeRepeatFrames = 2;
+int reshapeRepeatIn = 0;
+int reshapeWidth = 0, reshapeHeight = 0;
+}  // namespace
+
+void ShellReshapeWindow(int width, int height) {
+  glutReshapeWindow(width, height);
+  reshapeWidth = width;
+  reshapeHeight = height;
+  reshapeRepeatIn = kReshapeRepeatFrames;
+}
+
+void ShellFullScreen() {
+  reshapeRepeatIn = 0;  // full screen again before the repeat: nothing to repeat
+  glutFullScreen();
+}
+
+void ShellWindowWork() {
+  if (reshapeRepeatIn > 0 && --reshapeRepeatIn == 0) glutReshapeWindow(reshapeWidth, reshapeHeight);
+}

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/clock.h"
+#include "app/shell.h"
 #include "sim/drift.h"
 #include "sim/lights.h"
 #include "sim/particles.h"
@@ -88,9 +89,9 @@ void ToggleHelp() {
 void ToggleFullScreen() {
   fullScreenOn = Toggled(fullScreenOn);
   if (fullScreenOn == 0) {
-    glutReshapeWindow(kWindowedSize, kWindowedSize);
+    ShellReshapeWindow(kWindowedSize, kWindowedSize);
   } else {
-    glutFullScreen();
+    ShellFullScreen();
   }
 }
 

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -208,27 +209,36 @@ int RunToEnd(XvfbServer& server, const std::string& workDir, const std::vector<s
   return run.WaitExit(timeoutSeconds);
 }
 
+namespace {
+// The viewable window titled "Quor" at or below parent, two levels deep at most: a window
+// manager puts each top-level window inside a frame of its own.
+Window FindQuorWindow(Display* dpy, Window parent, int depth) {
+  Window root = 0, up = 0, *children = nullptr;
+  unsigned int count = 0;
+  Window found = 0;
+  if (!XQueryTree(dpy, parent, &root, &up, &children, &count)) return 0;
+  for (unsigned int i = 0; i < count && found == 0; ++i) {
+    char* title = nullptr;
+    if (XFetchName(dpy, children[i], &title) && title != nullptr) {
+      XWindowAttributes attributes{};
+      if (std::strcmp(title, "Quor") == 0 && XGetWindowAttributes(dpy, children[i], &attributes) &&
+          attributes.map_state == IsViewable)
+        found = children[i];
+      XFree(title);
+    }
+    if (found == 0 && depth > 1) found = FindQuorWindow(dpy, children[i], depth - 1);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+}  // namespace
+
 bool QuorRun::WaitForWindow(double timeoutSeconds) {
   Display* dpy = server.Dpy();
   if (dpy == nullptr || pid <= 0) return false;
   const double deadline = Seconds() + timeoutSeconds;
   while (Seconds() < deadline) {
-    Window root = DefaultRootWindow(dpy), parent = 0, *children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(dpy, root, &root, &parent, &children, &count)) {
-      for (unsigned int i = 0; i < count && window == 0; ++i) {
-        char* title = nullptr;
-        if (XFetchName(dpy, children[i], &title) && title != nullptr) {
-          XWindowAttributes attributes{};
-          if (std::strcmp(title, "Quor") == 0 &&
-              XGetWindowAttributes(dpy, children[i], &attributes) &&
-              attributes.map_state == IsViewable)
-            window = children[i];
-          XFree(title);
-        }
-      }
-      if (children != nullptr) XFree(children);
-    }
+    window = FindQuorWindow(dpy, DefaultRootWindow(dpy), 2);
     if (window != 0) return true;
     if (!Running()) return false;
     Sleep(0.05);
@@ -293,6 +303,61 @@ void QuorRun::CloseWindow() {
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(dpy, window, False, NoEventMask, &event);
   XSync(dpy, False);
+}
+
+void QuorRun::Iconify() {
+  Display* dpy = server.Dpy();
+  XIconifyWindow(dpy, window, DefaultScreen(dpy));
+  XSync(dpy, False);
+}
+
+void QuorRun::Activate() {
+  Display* dpy = server.Dpy();
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 2;  // from a pager: honoured at once
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(dpy, DefaultRootWindow(dpy), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &event);
+  XMapRaised(dpy, window);
+  XSync(dpy, False);
+}
+
+bool QuorRun::Mapped() const {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(server.Dpy(), window, &attributes) &&
+         attributes.map_state == IsViewable;
+}
+
+long QuorRun::FramesDrawn(double timeoutSeconds) {
+  AllowOutput("quor: frame [0-9]+");
+  const std::string marker = "quor: frame ";
+  const size_t before = Output().size();
+  if (pid <= 0 || kill(pid, SIGUSR1) != 0) return -1;
+  const double deadline = Seconds() + timeoutSeconds;
+  while (Seconds() < deadline && Running()) {
+    const std::string out = Output();
+    const size_t at = out.find(marker, before);
+    if (at != std::string::npos && out.find('\n', at) != std::string::npos)
+      return std::atol(out.c_str() + at + marker.size());
+    Sleep(0.02);
+  }
+  return -1;
+}
+
+double QuorRun::CpuSeconds() const {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Fields 14 and 15 (utime, stime) follow the command name, which ends with ')'.
+  std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+  std::string field;
+  unsigned long long ticks = 0;
+  for (int i = 3; i <= 15 && fields >> field; ++i)
+    if (i >= 14) ticks += std::stoull(field);
+  return static_cast<double>(ticks) / sysconf(_SC_CLK_TCK);
 }
 
 bool QuorRun::Running() {

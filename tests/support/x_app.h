@@ -80,6 +80,17 @@ class QuorRun {
   void Key(const char* keysymName);
   // Asks the window to close as a window manager would (WM_DELETE_WINDOW).
   void CloseWindow();
+  // Asks the window manager to iconify the window, or to show and raise it again.
+  void Iconify();
+  void Activate();
+  // True while the window is mapped (not iconified).
+  bool Mapped() const;
+
+  // The number of frames drawn so far, which the program prints when sent SIGUSR1; -1 when no
+  // answer came within the time-out. The answer lines are expected output.
+  long FramesDrawn(double timeoutSeconds = 30.0);
+  // CPU time the process has used, user and system, in seconds.
+  double CpuSeconds() const;
 
   bool Running();
   // Waits for the process to end; returns its exit code, or -1 on time-out (process still
