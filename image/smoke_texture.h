@@ -8,6 +8,6 @@
 // where any channel reaches alphaThreshold, else 0. Returns the bare GL name, 0 on failure.
 uint32_t LoadSmokeTexture(const char* path, int alphaValue, int alphaThreshold);
 
-// Loads "smoke128.bmp" into the particle texture list and hands the first entry to the
-// particle system.
+// Loads "smoke128.bmp", searched for like every data file (image/data_files.h), into the
+// particle texture list and hands the first entry to the particle system.
 void LoadParticleTextures();
