@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "quor_version.h"
+
 Options options;
 
 namespace {

@@ -1,6 +1,7 @@
 // LoadParticleTextures: start-up loading of the particle texture into the list and its hand-over
 // to the particle system. Kept apart from the loader itself so that the loader can be used without
 // the simulation.
+#include "image/data_files.h"
 #include "image/smoke_texture.h"
 #include "image/texture.h"
 #include "sim/particles.h"
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr const char* kSmokeTexturePath = "smoke128.bmp";
+constexpr const char* kSmokeTextureName = "smoke128.bmp";
 constexpr int kAlphaFromBrightness = -1;  // alpha = the mean of the three channels
 constexpr int kUnusedThreshold = 0;
 
@@ -18,8 +19,13 @@ void LoadParticleTextures() {
   // A full list loads nothing more: there is no room for the name and it would only leak.
   if (particleTextureCount >= 0 && particleTextureCount < kMaxParticleTextures) {
     // Appended even when it is 0 (no file): the particles then draw untextured.
-    particleTextures[particleTextureCount++] =
-        LoadSmokeTexture(kSmokeTexturePath, kAlphaFromBrightness, kUnusedThreshold);
+    uint32_t name = 0;
+    char path[kDataPathMax];
+    if (FindDataFile(kSmokeTextureName, path, sizeof path)) {
+      name = LoadSmokeTexture(path, kAlphaFromBrightness, kUnusedThreshold);
+      if (name == 0) ReportUnreadableImage(path);
+    }
+    particleTextures[particleTextureCount++] = name;
   }
   particleSystem.textureName = particleTextures[0];
 }

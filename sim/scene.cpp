@@ -9,6 +9,7 @@
 #include "app/options.h"
 #include "app/shell.h"
 #include "image/bmp.h"
+#include "image/data_files.h"
 #include "image/smoke_texture.h"
 #include "image/texture.h"
 #include "sim/controls.h"
@@ -33,7 +34,9 @@ constexpr float kSpecularLevel = 0.9f;
 constexpr int kShininess = 30;
 }  // namespace
 
-Texture* FontTexture() { return fontTexture; }
+Texture* FontTexture() {
+  return fontTexture;
+}
 
 // elapsedMs is still 0 here, so every run starts from the same seed.
 bool PreInit() {
@@ -80,9 +83,13 @@ bool InitScene() {
   glEnable(GL_POINT_SMOOTH);
   starField.Build(kStarCount, kStarOuter, kStarInner, kStarPlacementCube);
 
-  // Missing or broken images leave the scene untextured; start-up goes on either way.
+  // Missing or broken images are reported and leave the scene untextured; start-up goes on.
   LoadParticleTextures();
-  font.LoadFromFile("font.bmp", LoadBmp);
+  char fontPath[kDataPathMax];
+  if (FindDataFile("font.bmp", fontPath, sizeof fontPath) &&
+      !font.LoadFromFile(fontPath, LoadBmp)) {
+    ReportUnreadableImage(fontPath);
+  }
   textOverlay.texture.handle = font.handle;
 
   textOverlay.ShowMessage("Press ? key for Help Screen");

@@ -1,9 +1,10 @@
 // Start-up and shut-down of the program's textures against the real globals: the particle
-// texture list filled by LoadParticleTextures from the working directory, and ReleaseTextures.
+// texture list filled by LoadParticleTextures from the data folders, and ReleaseTextures.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/hooks.h"
@@ -28,6 +29,7 @@ class ImageStartup : public GlTest {
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     previousDirectory = cwd;
     ASSERT_EQ(chdir(scratch.path().c_str()), 0);
+    unsetenv("QUOR_DATA_DIR");  // the working directory alone, unless a test says otherwise
     particleTextureCount = 0;
     for (uint32_t& name : particleTextures) name = 0;
     particleSystem.textureName = 0;
@@ -61,6 +63,15 @@ TEST_F(ImageStartup, TheSmokeTextureIsAppendedAndHandedToTheParticles) {
   LoadParticleTextures();
   ASSERT_EQ(particleTextureCount, 1);
   EXPECT_NE(particleTextures[0], 0u);
+  EXPECT_TRUE(glIsTexture(particleTextures[0]));
+  EXPECT_EQ(particleSystem.textureName, particleTextures[0]);
+}
+
+TEST_F(ImageStartup, TheSmokeTextureIsTakenFromQuorDataDirWhenTheWorkingDirectoryLacksIt) {
+  ASSERT_EQ(setenv("QUOR_DATA_DIR", (std::string(QUOR_SOURCE_DIR) + "/assets").c_str(), 1), 0);
+  LoadParticleTextures();
+  unsetenv("QUOR_DATA_DIR");
+  ASSERT_EQ(particleTextureCount, 1);
   EXPECT_TRUE(glIsTexture(particleTextures[0]));
   EXPECT_EQ(particleSystem.textureName, particleTextures[0]);
 }

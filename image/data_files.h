@@ -1,0 +1,23 @@
+// Finding the program's data files (the font and the particle texture): the working directory
+// first, then $QUOR_DATA_DIR, the installed share/quor folder and, for a build, the source assets.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// Room for any path the search can produce.
+constexpr std::size_t kDataPathMax = 4096;
+
+// Writes to `out` the path of the first existing `name` in, in this order: the working directory
+// ("./name"), $QUOR_DATA_DIR if set and not empty, <prefix>/share/quor for a program at
+// <prefix>/bin/quor, and the source tree's assets/ for the program as built in its build folder.
+// The first file that exists wins, whether it turns out readable or not. When there is none,
+// prints one line naming the file and the places looked in on stderr and returns false.
+bool FindDataFile(const char* name, char* out, std::size_t outSize);
+
+// The same search for a program at `exePath`, with the not-found line written to `report`.
+bool FindDataFileFor(const char* exePath, const char* name, char* out, std::size_t outSize,
+                     std::FILE* report);
+
+// Prints the one line that says a found image could not be decoded.
+void ReportUnreadableImage(const char* path);

@@ -1,0 +1,86 @@
+# The Debian package of a built tree: makes it with cpack in a temporary folder, unpacks it and
+# checks that every file is where it belongs with the right owner and mode, that the images are
+# the shipped ones, that the binary is stripped, that dpkg-shlibdeps filled in the dependencies
+# and that the desktop entry is valid. Runs with -DBINARY_DIR= -DSOURCE_DIR= -DCPACK= -P.
+
+execute_process(COMMAND mktemp -d /tmp/quor-package-XXXXXX OUTPUT_VARIABLE tmp
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(problems "")
+
+macro(problem what)
+  string(APPEND problems "\n  ${what}")
+endmacro()
+
+macro(finish)
+  file(REMOVE_RECURSE ${tmp})
+  if(problems)
+    message(FATAL_ERROR "package check failed:${problems}")
+  endif()
+  return()
+endmacro()
+
+execute_process(COMMAND ${CPACK} --config ${BINARY_DIR}/CPackConfig.cmake -G DEB -B ${tmp}/out
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+file(GLOB deb ${tmp}/out/*.deb)
+list(LENGTH deb count)
+if(NOT rc EQUAL 0 OR NOT count EQUAL 1)
+  problem("cpack made ${count} packages (status ${rc}):\n${out}")
+  finish()
+endif()
+
+execute_process(COMMAND dpkg-deb -x ${deb} ${tmp}/root RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  problem("dpkg-deb -x failed")
+  finish()
+endif()
+execute_process(COMMAND dpkg-deb -f ${deb} Package Depends OUTPUT_VARIABLE control)
+if(NOT control MATCHES "Package: quor\n" OR NOT control MATCHES "Depends: [^\n]*libc6")
+  problem("control fields without the name or the computed dependencies:\n${control}")
+endif()
+
+# Owner root, mode 755 for the program and 644 for everything else, as dpkg-deb -c lists them.
+set(data_files share/quor/font.bmp share/quor/smoke128.bmp share/applications/quor.desktop
+               share/man/man6/quor.6.gz share/doc/quor/copyright share/doc/quor/changelog.gz)
+file(GLOB icons ${SOURCE_DIR}/assets/icons/quor-*.png)
+foreach(icon IN LISTS icons)
+  if(icon MATCHES "/quor-([0-9]+)\\.png$")
+    list(APPEND data_files share/icons/hicolor/${CMAKE_MATCH_1}x${CMAKE_MATCH_1}/apps/quor.png)
+  endif()
+endforeach()
+execute_process(COMMAND dpkg-deb -c ${deb} OUTPUT_VARIABLE listing)
+if(NOT listing MATCHES "\n-rwxr-xr-x root/root [^\n]* \\./usr/bin/quor\n")
+  problem("usr/bin/quor is missing or not 755 root")
+endif()
+foreach(file IN LISTS data_files)
+  string(REPLACE "." "\\." pattern "./usr/${file}")
+  if(NOT listing MATCHES "\n-rw-r--r-- root/root [^\n]* ${pattern}\n")
+    problem("usr/${file} is missing or not 644 root")
+  endif()
+endforeach()
+if(listing MATCHES "(^|\n)(.....w|........w)")
+  problem("group- or world-writable entries")
+endif()
+if(problems)
+  string(APPEND problems "\n  the package holds:\n${listing}")
+endif()
+
+foreach(image font.bmp smoke128.bmp)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SOURCE_DIR}/assets/${image}
+                          ${tmp}/root/usr/share/quor/${image} RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    problem("usr/share/quor/${image} is not assets/${image}")
+  endif()
+endforeach()
+
+execute_process(COMMAND readelf -S ${tmp}/root/usr/bin/quor OUTPUT_VARIABLE sections)
+if(NOT sections MATCHES "\\.text" OR sections MATCHES "\\.symtab")
+  problem("usr/bin/quor is not a stripped program")
+endif()
+
+execute_process(COMMAND desktop-file-validate ${tmp}/root/usr/share/applications/quor.desktop
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "")
+  problem("desktop-file-validate: ${out}")
+endif()
+
+finish()
