@@ -279,23 +279,24 @@ class ViewTest : public GlTest {};
 
 TEST_F(ViewTest, ViewportAndPolygonModeFollowTheSettings) {
   ResetSettings();
-  windowWidth = 640;
-  windowHeight = 480;
+  windowWidth = 1024;
+  windowHeight = 768;
+  // Letterbox rows of a 768-row window: 1 leaves 38 rows below and 39 above, 6 leaves rows 230
+  // to 536.
   const struct {
     int letterbox, polyMode;
-    GLint mode;
-  } cases[] = {{0, 0, GL_FILL}, {1, 1, GL_LINE}, {6, 2, GL_POINT}};
+    GLint bottom, height, mode;
+  } cases[] = {{0, 0, 0, 768, GL_FILL}, {1, 1, 38, 691, GL_LINE}, {6, 2, 230, 307, GL_POINT}};
   for (const auto& c : cases) {
     settings.letterbox = c.letterbox;
     settings.polyMode = c.polyMode;
     SetupView();
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const LetterboxRows rows = ComputeLetterbox(c.letterbox, 480);
     EXPECT_EQ(viewport[0], 0);
-    EXPECT_EQ(viewport[1], rows.bottom);
-    EXPECT_EQ(viewport[2], 640);
-    EXPECT_EQ(viewport[3], rows.visibleHeight);
+    EXPECT_EQ(viewport[1], c.bottom);
+    EXPECT_EQ(viewport[2], 1024);
+    EXPECT_EQ(viewport[3], c.height);
     GLint modes[2];
     glGetIntegerv(GL_POLYGON_MODE, modes);
     EXPECT_EQ(modes[0], c.mode);
@@ -305,6 +306,8 @@ TEST_F(ViewTest, ViewportAndPolygonModeFollowTheSettings) {
   glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
   EXPECT_EQ(matrixMode, GL_MODELVIEW);
   ResetSettings();
+  windowWidth = 640;
+  windowHeight = 480;
   SetupView();
 }
 

@@ -94,10 +94,6 @@ TEST(GlyphAdvance, FractionIsDroppedAtEveryStep) {
   }
 }
 
-TEST(GlyphAdvance, ExactAdvanceOfSize20LeavesNothingToLose) {
-  EXPECT_EQ(GlyphAdvance(20.0f), 9.0f);
-}
-
 TEST(GlyphAdvance, LeftOfTheWindowThePenTruncatesTowardZero) {
   // -10 + 8.1 = -1.9, which truncates to -1: a step of 9 rather than 8.
   EXPECT_EQ(AdvancePen(-10, GlyphAdvance(18.0f)), -1);
