@@ -105,11 +105,22 @@ void XvfbServer::StartWindowManager() {
     execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
     _exit(127);
   }
-  // openbox has taken over once it owns the window-manager selection of screen 0.
+  // openbox has taken over once it owns the window-manager selection of screen 0, and has
+  // finished starting when it names itself on the root window (_NET_SUPPORTING_WM_CHECK).
   const Atom selection = XInternAtom(display, "WM_S0", False);
-  const double deadline = Seconds() + 20.0;
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const double deadline = Seconds() + 60.0;
   while (Seconds() < deadline) {
-    if (XGetSelectionOwner(display, selection) != 0) return;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool named = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                          XA_WINDOW, &type, &format, &items, &after,
+                                          &data) == Success &&
+                       items == 1;
+    if (data != nullptr) XFree(data);
+    if (XGetSelectionOwner(display, selection) != 0 && named) return;
     if (waitpid(wmPid, nullptr, WNOHANG) == wmPid) break;
     Sleep(0.05);
   }
