@@ -14,7 +14,6 @@ const char* __lsan_default_suppressions(void) {
          "leak:libLLVM\n"
          "leak:libX11\n"
          "leak:libxcb\n"
-         "leak:libglut\n"
          "leak:libdrm\n"
          "leak:libexpat\n";
 }
