@@ -49,3 +49,19 @@ TEST(Clock, RealClockCountsTheMillisecondsSinceItStarted) {
 }
 
 }  // namespace
+
+namespace {
+
+// --step: every frame advances the count by exactly the step from the start value, and the
+// low 32 bits wrap while the full count goes on.
+TEST(Clock, FixedClockAdvancesByTheStepThroughTheWrap) {
+  UseFixedClock(40, 4294967200u);
+  UpdateClock();
+  EXPECT_EQ(elapsedMs, 4294967240u);
+  UpdateClock();
+  UpdateClock();
+  EXPECT_EQ(elapsedMs, 24u);  // 4294967320 - 2^32
+  EXPECT_EQ(elapsedMsTotal, 4294967320u);
+}
+
+}  // namespace
