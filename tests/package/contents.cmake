@@ -1,7 +1,10 @@
 # The Debian package of a built tree: makes it with cpack in a temporary folder, unpacks it and
 # checks that every file is where it belongs with the right owner and mode, that the images are
-# the shipped ones, that the binary is stripped, that dpkg-shlibdeps filled in the dependencies
-# and that the desktop entry is valid. Runs with -DBINARY_DIR= -DSOURCE_DIR= -DCPACK= -P.
+# the shipped ones, that the binary is stripped, that dpkg-shlibdeps filled in the dependencies,
+# that the desktop entry is valid, and that the unpacked program started from / draws.
+# Runs with -DBINARY_DIR= -DSOURCE_DIR= -DCPACK= -P.
+
+cmake_policy(SET CMP0054 NEW)  # quoted words in if() are words, never variables
 
 execute_process(COMMAND mktemp -d /tmp/quor-package-XXXXXX OUTPUT_VARIABLE tmp
                 OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -75,6 +78,31 @@ endforeach()
 execute_process(COMMAND readelf -S ${tmp}/root/usr/bin/quor OUTPUT_VARIABLE sections)
 if(NOT sections MATCHES "\\.text" OR sections MATCHES "\\.symtab")
   problem("usr/bin/quor is not a stripped program")
+endif()
+
+# The unpacked program, started from / so that only its own share/quor can give it the images,
+# draws the same frames to the byte as the build's program started beside assets/.
+foreach(run packaged built)
+  if(run STREQUAL "packaged")
+    set(program ${tmp}/root/usr/bin/quor)
+    set(where /)
+  else()
+    set(program ${BINARY_DIR}/quor)
+    set(where ${SOURCE_DIR}/assets)
+  endif()
+  execute_process(COMMAND xvfb-run -a -s "-screen 0 320x240x24 -noreset"
+                          env LIBGL_ALWAYS_SOFTWARE=1 ${program} --step=33 --frames=60
+                          --capture=${tmp}/${run}.png
+                  WORKING_DIRECTORY ${where} RESULT_VARIABLE rc OUTPUT_VARIABLE out
+                  ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL "")
+    problem("the ${run} program run from ${where} ended with ${rc}: ${out}")
+  endif()
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${tmp}/packaged.png ${tmp}/built.png
+                RESULT_VARIABLE differs)
+if(NOT differs EQUAL 0)
+  problem("the unpacked program started from / draws another picture than the build's own")
 endif()
 
 execute_process(COMMAND desktop-file-validate ${tmp}/root/usr/share/applications/quor.desktop
