@@ -99,6 +99,25 @@ TEST_P(ReferencePicture, RenderMatchesTheReference) {
   }
 }
 
+// The program in its build folder finds its images wherever it is started: from the root
+// directory and from an empty folder it draws the textured flame of the reference.
+TEST(ReferencePictureFrom, RootAndAnEmptyFolderDrawTheTexturedFlame) {
+  XvfbServer server{kWidth, kHeight};
+  if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+  Picture reference;
+  ASSERT_TRUE(ReadPng(std::string(QUOR_SOURCE_DIR) + "/tests/reference/flame.png", &reference));
+  const std::string captures = MakeWorkDir(false);
+  for (const std::string& where : {std::string("/"), MakeWorkDir(false)}) {
+    const std::string path = captures + "/flame.png";
+    ASSERT_EQ(RunToEnd(server, where, {kStep, "--frames=120", "--capture=" + path}), 0) << where;
+    Picture actual;
+    ASSERT_TRUE(ReadPng(path, &actual)) << where;
+    const PictureDifference d = ComparePictures(reference, actual);
+    EXPECT_TRUE(d.sameSize && d.pixelsOff <= kMaxPixelsOff && d.mean <= kMaxMeanDifference)
+        << "started in " << where << ": " << d.pixelsOff << " pixels off, mean " << d.mean;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, ReferencePicture, ::testing::ValuesIn(LoadCases()),
                          [](const ::testing::TestParamInfo<Case>& info) {
                            std::string name = info.param.name;

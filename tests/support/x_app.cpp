@@ -156,7 +156,7 @@ std::string MakeWorkDir(bool withAssets) {
 
 QuorRun::QuorRun(XvfbServer& s, const std::string& workDir, const std::vector<std::string>& args,
                  const std::vector<std::pair<std::string, std::string>>& env)
-    : server(s), logPath(workDir + "/quor.log") {
+    : server(s), logPath(MakeWorkDir(false) + "/quor.log") {  // beside, never in, workDir
   if (!server.Ok()) return;
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(QUOR_BINARY));

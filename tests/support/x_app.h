@@ -47,7 +47,7 @@ class XvfbServer {
 std::string MakeWorkDir(bool withAssets);
 
 // One run of the program in workDir on the given server, with the given options and extra
-// environment. Its standard output and error go to quor.log in workDir. When the run has ended
+// environment. Its standard output and error go to a quor.log of its own. When the run has ended
 // by the time the object goes, everything it printed must be expected (AllowOutput): a
 // sanitizer report or any stray line fails the test.
 class QuorRun {
