@@ -303,17 +303,26 @@ void QuorRun::Key(const char* keysymName) {
   XSync(dpy, False);
 }
 
-void QuorRun::CloseWindow() {
-  Display* dpy = server.Dpy();
+namespace {
+// A client message about window, sent to target as a window manager or a pager would.
+void SendClientMessage(Display* dpy, Window target, Window window, const char* type, long first,
+                       long mask) {
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+  event.xclient.message_type = XInternAtom(dpy, type, False);
   event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[0] = first;
   event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(dpy, window, False, NoEventMask, &event);
+  XSendEvent(dpy, target, False, mask, &event);
   XSync(dpy, False);
+}
+}  // namespace
+
+void QuorRun::CloseWindow() {
+  Display* dpy = server.Dpy();
+  SendClientMessage(dpy, window, window, "WM_PROTOCOLS",
+                    static_cast<long>(XInternAtom(dpy, "WM_DELETE_WINDOW", False)), NoEventMask);
 }
 
 void QuorRun::Iconify() {
@@ -324,15 +333,9 @@ void QuorRun::Iconify() {
 
 void QuorRun::Activate() {
   Display* dpy = server.Dpy();
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = 2;  // from a pager: honoured at once
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(dpy, DefaultRootWindow(dpy), False, SubstructureRedirectMask | SubstructureNotifyMask,
-             &event);
+  // Source 2, a pager: honoured at once.
+  SendClientMessage(dpy, DefaultRootWindow(dpy), window, "_NET_ACTIVE_WINDOW", 2,
+                    SubstructureRedirectMask | SubstructureNotifyMask);
   XMapRaised(dpy, window);
   XSync(dpy, False);
 }
