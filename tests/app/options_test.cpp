@@ -40,8 +40,8 @@ Parse ParseWords(std::vector<std::string> words) {
 
 TEST(Options, OwnOptionsAreReadAndFreeglutsArePassedOver) {
   const Parse p = ParseWords({"-display", ":7", "-w", "-geometry", "300x200+1+2", "-iconic", "-cu",
-                       "--clouds", "--step=33", "--clock-start=4294967000", "--frames=90",
-                       "--capture=shots/%04d.png", "--keys=2:x 1:Space 2:F12"});
+                              "--clouds", "--step=33", "--clock-start=4294967000", "--frames=90",
+                              "--capture=shots/%04d.png", "--keys=2:x 1:Space 2:F12"});
   ASSERT_EQ(p.outcome, ParseOutcome::kRun) << p.err;
   EXPECT_TRUE(p.options.windowed && p.options.clockOn && p.options.universeOn && p.options.clouds);
   EXPECT_TRUE(p.options.geometryGiven);

@@ -68,8 +68,7 @@ TEST_F(ScreenshotTest, F12SavesTheFrameUnderATimeStampAndSaysSo) {
   TakePendingScreenshot();
   const std::vector<std::string> files = PngsIn(dir);
   ASSERT_EQ(files.size(), 1u);
-  EXPECT_TRUE(std::regex_match(files[0], std::regex("quor-20[0-9]{6}-[0-9]{6}\\.png")))
-      << files[0];
+  EXPECT_TRUE(std::regex_match(files[0], std::regex("quor-20[0-9]{6}-[0-9]{6}\\.png"))) << files[0];
   EXPECT_EQ(std::string(textOverlay.lastText), "Screenshot saved: " + files[0]);
 
   Picture shot;

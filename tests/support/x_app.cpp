@@ -115,10 +115,10 @@ void XvfbServer::StartWindowManager() {
     int format = 0;
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
-    const bool named = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
-                                          XA_WINDOW, &type, &format, &items, &after,
-                                          &data) == Success &&
-                       items == 1;
+    const bool named =
+        XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                           &type, &format, &items, &after, &data) == Success &&
+        items == 1;
     if (data != nullptr) XFree(data);
     if (XGetSelectionOwner(display, selection) != 0 && named) return;
     if (waitpid(wmPid, nullptr, WNOHANG) == wmPid) break;
