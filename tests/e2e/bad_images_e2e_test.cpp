@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 #include "tests/support/picture.h"
@@ -23,6 +24,10 @@ const char* Name(FileState state) {
       return "Garbage";
   }
   return "";
+}
+
+void PrintTo(FileState state, std::ostream* os) {
+  *os << Name(state);
 }
 
 // Garbage that gets past the signature test: "BM", then deterministic noise, so the decoder

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +27,11 @@ struct Case {
   bool withImages = true;
   std::vector<std::string> options;
 };
+
+// CTest lists each case by its name rather than by its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::string Trim(const std::string& s) {
   const size_t begin = s.find_first_not_of(" \t");
