@@ -90,24 +90,29 @@ TEST_F(FrameTimeTest, StepAcrossTheClockWrapIsTheTrueSmallStep) {
   EXPECT_NEAR(timeNow - before, 0.016, 0.001);
 }
 
-// Far into a run, and across the wrap of the millisecond count, a flame particle moves by equal
-// steps and fades smoothly, as it does in the first minute.
+// Far into a run, across the moment the scene's seconds are moved back (at 2^14 s), and across
+// the wrap of the millisecond count, a flame particle moves by equal steps and fades smoothly,
+// as it does in the first minute.
 TEST_F(FrameTimeTest, LongRunsKeepMotionEvenAndFadesSmooth) {
   constexpr uint64_t kDayMs = 24ull * 3600 * 1000;
   constexpr uint64_t kWrapMs = 1ull << 32;
+  constexpr uint64_t kFirstShiftMs = 16384ull * 1000;
   constexpr uint32_t kStepMs = 16;
-  for (const uint64_t base : {kDayMs, 7 * kDayMs, kWrapMs - 2000}) {
+  for (const uint64_t base : {kFirstShiftMs - 1000, kDayMs, 7 * kDayMs, kWrapMs - 2000}) {
     SetUp();
     uint64_t clock = base;
     AdvanceFrameTime(static_cast<uint32_t>(clock));
-    ParticleSystem system;
+    // The scene's own particle system: the one whose times are moved with the scene's seconds.
+    ParticleSystem& system = particleSystem;
+    for (Particle& slot : system.particles) slot.active = 0;
     SeedRandom(1);
     system.Emit(0, 0.0f, 0.0f, 0.0f, timeNow, 1.0f);
     const Particle& p = system.particles[0];
     const double life = static_cast<double>(p.deathTime) - p.birthTime;
     ASSERT_NEAR(life, 4.5, 0.5) << base;
     float lastY = p.y, lastStep = -1.0f, lastAge = 0.0f;
-    // Four seconds of frames: the particle lives throughout, and passes the wrap in the third.
+    // Four seconds of frames: the particle lives throughout, and passes the shift or the wrap in
+    // the first or the third.
     for (int frame = 0; frame < 250; ++frame) {
       clock += kStepMs;
       AdvanceFrameTime(static_cast<uint32_t>(clock));
@@ -125,6 +130,7 @@ TEST_F(FrameTimeTest, LongRunsKeepMotionEvenAndFadesSmooth) {
       lastAge = age;
     }
     EXPECT_NEAR(lastAge, 4.0 / life, 0.01) << base;
+    for (Particle& slot : system.particles) slot.active = 0;
   }
 }
 
