@@ -1,7 +1,13 @@
 // libFuzzer target for the text overlay: arbitrary bytes go to ShowMessage's plain form, or to
-// DrawText with arbitrary positions and sizes, on a real GL context in feedback mode (nothing is
-// rasterised). The sanitizers catch bad reads and undefined arithmetic; the checks below catch a
-// text drawn or remembered wrongly and GL state left behind.
+// DrawText with arbitrary positions and sizes, on a real GL context. The sanitizers catch bad
+// reads and undefined arithmetic; the checks below catch a text drawn or remembered wrongly and
+// GL state left behind.
+//
+// The glyph quads never reach the driver: this program defines glBegin, glEnd, glVertex2f and
+// glTexCoord2f itself, and the text code, linked into it, calls these. They record the quads
+// and check that every primitive is a well-formed quad. Everything else goes to the real GL. (The
+// driver's feedback mode would show the quads too, but Mesa's feedback path keeps a vertex buffer
+// now and then that it never frees, which a long fuzzing run turns into gigabytes.)
 //
 // Input: byte 0 picks the call (bit 0: DrawText, bit 1: recording off for DrawText, bit 2: draw
 // the remembered message again afterwards). DrawText then takes x and y (16-bit) and the size
@@ -23,14 +29,35 @@
 
 namespace {
 
-// Wide enough for a whole 79-character message (10 + 78 x 9 + 10 pixels) to stay unclipped.
 constexpr int kWidth = 1024;
 constexpr int kHeight = 128;
 constexpr int kMessageX = 10;
 constexpr int kMessageY = 20;
+constexpr float kMessageSize = 20.0f;
 constexpr int kMessageAdvance = 9;  // 0.45 x 20, truncated
 
 bool haveContext = false;
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "text_fuzz: %s\n", what);
+  std::abort();
+}
+
+struct Corner {
+  float x, y, s, t;
+};
+struct Quad {
+  Corner c[4];
+};
+
+// The recorder behind the GL entry points below.
+struct Recorder {
+  std::vector<Quad> quads;
+  Quad current{};
+  int corners = 0;
+  bool inside = false;
+  float s = 0.0f, t = 0.0f;
+} recorder;
 
 template <typename T>
 T Take(const uint8_t*& data, size_t& size) {
@@ -47,13 +74,9 @@ std::string Recorded(const std::string& text) {
   return text.substr(0, kTextBufferSize - 1);
 }
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "text_fuzz: %s\n", what);
-  std::abort();
-}
-
 // DrawText must leave the state it promises, and no GL error.
 void CheckStateAfterDraw(GLint modelViewDepth, GLint attribDepth) {
+  if (recorder.inside) Fail("glBegin without glEnd");
   if (glGetError() != GL_NO_ERROR) Fail("GL error after DrawText");
   GLint depth = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
@@ -72,23 +95,67 @@ void CheckStateAfterDraw(GLint modelViewDepth, GLint attribDepth) {
   if (polygonMode[0] != GL_LINE || polygonMode[1] != GL_LINE) Fail("polygon mode not restored");
 }
 
-// The message line: every non-space byte of the recorded text is one glyph at its pen position.
-void CheckMessageGlyphs(const std::vector<DrawnGlyph>& glyphs, const std::string& text) {
-  const std::string recorded = Recorded(text);
-  if (CellsOf(glyphs) != ExpectedCells(recorded)) Fail("message glyphs differ from its text");
+// Every non-space byte of the text is one quad, in order, sampling the byte's font cell.
+void CheckCells(const std::string& text) {
+  const std::string expected = ExpectedCells(text);
+  if (recorder.quads.size() != expected.size()) Fail("not one quad per visible character");
+  for (size_t g = 0; g < expected.size(); ++g) {
+    const Quad& q = recorder.quads[g];
+    if (CellCodeAt(q.c[0].s, q.c[0].t) != static_cast<unsigned char>(expected[g])) {
+      Fail("a glyph samples the wrong font cell");
+    }
+  }
+}
+
+// The message line: glyph i of the recorded text stands at 10 + 9 i, 20 pixels high, with its
+// bottom 20 pixels below the top edge, corners counter-clockwise from the bottom left.
+void CheckMessageQuads(const std::string& recorded) {
+  CheckCells(recorded);
   size_t g = 0;
   for (size_t i = 0; i < recorded.size(); ++i) {
     if (recorded[i] == ' ') continue;
+    const Quad& q = recorder.quads[g++];
     const float left = static_cast<float>(kMessageX + kMessageAdvance * static_cast<int>(i));
-    if (glyphs[g].left != left) Fail("message glyph out of place");
-    if (glyphs[g].bottom != kHeight - kMessageY || glyphs[g].top != kHeight) {
-      Fail("message glyph at the wrong height");
+    const float right = left + 0.5f * kMessageSize;
+    const float bottom = kHeight - kMessageY;
+    const float top = bottom + kMessageSize;
+    const Corner want[4] = {{left, bottom, q.c[0].s, q.c[0].t},
+                            {right, bottom, q.c[0].s + 0.0625f, q.c[0].t},
+                            {right, top, q.c[0].s + 0.0625f, q.c[0].t + 0.125f},
+                            {left, top, q.c[0].s, q.c[0].t + 0.125f}};
+    for (int k = 0; k < 4; ++k) {
+      if (q.c[k].x != want[k].x || q.c[k].y != want[k].y) Fail("message glyph out of place");
+      if (q.c[k].s != want[k].s || q.c[k].t != want[k].t) Fail("message glyph's cell misshapen");
     }
-    ++g;
   }
 }
 
 }  // namespace
+
+// The immediate-mode entry points, as the text code calls them.
+extern "C" {
+void glBegin(GLenum mode) {
+  if (recorder.inside) Fail("glBegin inside glBegin");
+  if (mode != GL_QUADS) Fail("a glyph that is not a quad");
+  recorder.inside = true;
+  recorder.corners = 0;
+}
+void glEnd(void) {
+  if (!recorder.inside) Fail("glEnd without glBegin");
+  if (recorder.corners != 4) Fail("a quad without four corners");
+  recorder.inside = false;
+  recorder.quads.push_back(recorder.current);
+}
+void glTexCoord2f(GLfloat s, GLfloat t) {
+  recorder.s = s;
+  recorder.t = t;
+}
+void glVertex2f(GLfloat x, GLfloat y) {
+  if (!recorder.inside) Fail("a vertex outside glBegin and glEnd");
+  if (recorder.corners == 4) Fail("a quad with more than four corners");
+  recorder.current.c[recorder.corners++] = Corner{x, y, recorder.s, recorder.t};
+}
+}
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (!EnsureGlWindow()) {
@@ -101,6 +168,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   }
   // Line mode as the scene may leave it: DrawText must fill its glyphs and restore this.
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  recorder.quads.reserve(1024);
   haveContext = true;
   return 0;
 }
@@ -114,7 +182,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   int16_t x = kMessageX;
   int16_t y = kMessageY;
-  float glyphSize = 20.0f;
+  float glyphSize = kMessageSize;
   if (drawText) {
     x = Take<int16_t>(data, size);
     y = Take<int16_t>(data, size);
@@ -122,9 +190,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     elapsedMs = Take<uint32_t>(data, size);
   }
+  const char* bytes = reinterpret_cast<const char*>(data);
+  const std::string text(bytes, strnlen(bytes, size));
   // Exactly as long as the text and its terminator, so a read past the end shows at once.
-  const std::string text(reinterpret_cast<const char*>(data),
-                         strnlen(reinterpret_cast<const char*>(data), size));
   std::vector<char> owned(text.begin(), text.end());
   owned.push_back('\0');
 
@@ -136,21 +204,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GLint attribDepth = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelViewDepth);
   glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attribDepth);
+  recorder.quads.clear();
 
   if (drawText) {
     overlay.recordText = recordOff ? 0 : 1;
-    CaptureGlyphs([&] { overlay.DrawText(owned.data(), x, y, glyphSize); });
+    overlay.DrawText(owned.data(), x, y, glyphSize);
     overlay.recordText = 1;
     CheckStateAfterDraw(modelViewDepth, attribDepth);
+    CheckCells(text);
     const bool recorded = !recordOff;
     if (overlay.lastText != (recorded ? Recorded(text) : before)) Fail("wrong text remembered");
     if (overlay.lastX != (recorded ? x : beforeX) || overlay.lastY != (recorded ? y : beforeY)) {
       Fail("wrong position remembered");
     }
   } else {
-    const auto glyphs = CaptureGlyphs([&] { overlay.ShowMessage(owned.data()); });
+    overlay.ShowMessage(owned.data());
     CheckStateAfterDraw(modelViewDepth, attribDepth);
-    CheckMessageGlyphs(glyphs, text);
+    CheckMessageQuads(Recorded(text));
     if (overlay.lastText != Recorded(text)) Fail("message not remembered as given");
     if (overlay.lastX != kMessageX || overlay.lastY != kMessageY) Fail("message not at 10, 20");
     if (overlay.messageExpiry != elapsedMs * 0.001 + 3.0) Fail("message expiry not clock + 3 s");
@@ -162,8 +232,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t rememberedX = overlay.lastX;
     const int32_t rememberedY = overlay.lastY;
     overlay.messageExpiry = 1e300;
-    CaptureGlyphs([&] { overlay.DrawMessage(); });
+    recorder.quads.clear();
+    overlay.DrawMessage();
     CheckStateAfterDraw(modelViewDepth, attribDepth);
+    CheckCells(remembered);
     if (overlay.lastText != remembered || overlay.lastX != rememberedX ||
         overlay.lastY != rememberedY) {
       Fail("redrawing the message changed it");
