@@ -2,7 +2,7 @@
 # (the fuzzer adds what it finds to its first corpus directory, which must not be the sources).
 # Fails on any crash or sanitizer report, which libFuzzer signals with a nonzero exit status.
 # MAX_LEN, the longest input tried, defaults to 4096 bytes.
-if(NOT DEFINED MAX_LEN)
+if(NOT MAX_LEN)
   set(MAX_LEN 4096)
 endif()
 file(REMOVE_RECURSE ${WORK})
