@@ -1,6 +1,8 @@
 // Glyph cell and pen arithmetic of the bitmap font (see glyph_layout.h).
 #include "text/glyph_layout.h"
 
+#include <cmath>
+
 namespace {
 constexpr double kCellWidth = 1.0 / kFontColumns;  // 0.0625 of the texture width
 constexpr double kCellHeight = 1.0 / kFontRows;    // 0.125 of the texture height
@@ -32,5 +34,10 @@ float GlyphAdvance(float size) {
 }
 
 int16_t AdvancePen(int16_t pen, float advance) {
-  return static_cast<int16_t>(static_cast<int>(pen + advance));
+  const float next = pen + advance;
+  // A pen past the range of int (a huge glyph size) would make the conversion undefined. The
+  // pen is a 16-bit count, so only the truncated value modulo 65536 matters; fmod finds that
+  // exactly. A size that is not finite leaves nothing to step by: the pen stays.
+  if (!std::isfinite(next)) return pen;
+  return static_cast<int16_t>(static_cast<int>(std::fmod(std::trunc(next), 65536.0f)));
 }

@@ -38,15 +38,19 @@ DrawnGlyph GlyphFrom(const std::vector<Vertex>& corners) {
       g.t0 = v.t;
     }
   }
-  // t0 of cell row r is 0.865 - 0.125 r; rows 8..15 repeat rows 0..7.
-  const int column = static_cast<int>(std::lround(g.s0 / 0.0625));
-  int row = static_cast<int>(std::lround((0.865 - g.t0) / 0.125));
-  row = ((row % 8) + 8) % 8;
-  g.cellCode = 32 + 16 * row + column;
+  g.cellCode = CellCodeAt(g.s0, g.t0);
   return g;
 }
 
 }  // namespace
+
+int CellCodeAt(float s0, float t0) {
+  // t0 of cell row r is 0.865 - 0.125 r; rows 8..15 repeat rows 0..7.
+  const int column = static_cast<int>(std::lround(s0 / 0.0625));
+  int row = static_cast<int>(std::lround((0.865 - t0) / 0.125));
+  row = ((row % 8) + 8) % 8;
+  return 32 + 16 * row + column;
+}
 
 std::vector<DrawnGlyph> CaptureGlyphs(const std::function<void()>& draw) {
   static std::vector<GLfloat> buffer(kFeedbackFloats);

@@ -13,6 +13,9 @@ struct DrawnGlyph {
   int cellCode;       // the font cell the quad samples, 32..159
 };
 
+// The font cell, 32..159, whose glyph has its bottom-left corner at texture coordinates s0, t0.
+int CellCodeAt(float s0, float t0);
+
 // Runs draw with GL in feedback mode and returns the glyphs it drew, in drawing order.
 std::vector<DrawnGlyph> CaptureGlyphs(const std::function<void()>& draw);
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -98,6 +99,18 @@ TEST(GlyphAdvance, LeftOfTheWindowThePenTruncatesTowardZero) {
   // -10 + 8.1 = -1.9, which truncates to -1: a step of 9 rather than 8.
   EXPECT_EQ(AdvancePen(-10, GlyphAdvance(18.0f)), -1);
   EXPECT_EQ(AdvancePen(-1, GlyphAdvance(18.0f)), 7);
+}
+
+TEST(GlyphAdvance, HugeOrNonFiniteSizesKeepThePenASixteenBitCount) {
+  // Past the range of int the pen still wraps like any 16-bit count: 3e9 is 45776 x 65536 +
+  // 24064. 2^40 + 5 rounds to 2^40 in a float, a multiple of 65536.
+  EXPECT_EQ(AdvancePen(0, 3.0e9f), 24064);
+  EXPECT_EQ(AdvancePen(0, -3.0e9f), -24064);
+  EXPECT_EQ(AdvancePen(5, 1099511627776.0f), 0);
+  EXPECT_EQ(AdvancePen(10, 70000.0f), 70010 - 65536);
+  EXPECT_EQ(AdvancePen(12, std::numeric_limits<float>::infinity()), 12);
+  EXPECT_EQ(AdvancePen(12, -std::numeric_limits<float>::infinity()), 12);
+  EXPECT_EQ(AdvancePen(12, std::numeric_limits<float>::quiet_NaN()), 12);
 }
 
 }  // namespace
