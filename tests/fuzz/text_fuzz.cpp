@@ -223,7 +223,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckMessageQuads(Recorded(text));
     if (overlay.lastText != Recorded(text)) Fail("message not remembered as given");
     if (overlay.lastX != kMessageX || overlay.lastY != kMessageY) Fail("message not at 10, 20");
-    if (overlay.messageExpiry != elapsedMsTotal * 0.001 + 3.0) Fail("message expiry not clock + 3 s");
+    if (overlay.messageExpiry != elapsedMsTotal * 0.001 + 3.0)
+      Fail("message expiry not clock + 3 s");
   }
 
   if (drawAgain) {
