@@ -15,11 +15,11 @@
 #include "app/hooks.h"
 #include "app/shell.h"
 #include "image/smoke_texture.h"
-#include "sim/scene.h"
 #include "sim/drift.h"
 #include "sim/frame.h"
 #include "sim/particles.h"
 #include "sim/random.h"
+#include "sim/scene.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
 
