@@ -59,14 +59,16 @@ const option kLongOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
-// freeglut's X options: the first two take a value in the next word.
+// freeglut's X options; *takesValue says whether the next word is the option's value.
 bool IsGlutOption(const char* word, bool* takesValue) {
   static const char* const kWithValue[] = {"-display", "-geometry"};
   static const char* const kAlone[] = {"-direct", "-indirect", "-iconic", "-gldebug", "-sync"};
-  for (const char* name : kWithValue)
-    if (std::strcmp(word, name) == 0) return *takesValue = true;
+  *takesValue = false;
   for (const char* name : kAlone)
-    if (std::strcmp(word, name) == 0) return !(*takesValue = false);
+    if (std::strcmp(word, name) == 0) return true;
+  *takesValue = true;
+  for (const char* name : kWithValue)
+    if (std::strcmp(word, name) == 0) return true;
   return false;
 }
 
