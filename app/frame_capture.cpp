@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/folders.h"
 #include "app/options.h"
 #include "app/shell.h"
 #include "image/png_file.h"
@@ -70,7 +71,7 @@ bool StartCapture(const char* pathOrPattern, std::FILE* err) {
   } else {
     std::snprintf(name, sizeof name, "%s", pathOrPattern);
   }
-  if (!valid || !CanWrite(name)) {
+  if (!valid || !MakeParentFolders(name) || !CanWrite(name)) {
     std::fprintf(err, "quor: cannot write the capture file %s\n", name);
     return false;
   }

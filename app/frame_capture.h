@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
-// Checks that the capture path (or pattern) can be written, before the first frame. On failure
-// says why on err and returns false.
+// Checks that the capture path (or pattern) can be written, before the first frame, making the
+// folders it names that do not exist yet. On failure says why on err and returns false.
 bool StartCapture(const char* pathOrPattern, std::FILE* err);
 // Reads the finished frame from the back buffer; saves it at once when the path has a frame
 // number, else keeps it for FinishCapture. A write that fails is reported on stderr.

@@ -33,14 +33,16 @@ const char kUsage[] =
     "      --clock-start=MS   with --step: the clock's value before the first frame\n"
     "      --frames=N         draw N frames, then end with status 0\n"
     "      --capture=FILE     save frames as PNG: with %d or %04d in FILE every frame under\n"
-    "                         its number, otherwise the last frame at exit\n"
+    "                         its number, otherwise the last frame at exit; missing\n"
+    "                         folders are made\n"
     "      --keys=SCRIPT      press keys at given frames: \"FRAME:KEY ...\", frames counted from\n"
     "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
     "F12\n"
     "\n"
     "X options such as -display NAME and -geometry WxH+X+Y are handed to freeglut.\n"
     "In the program, press ? for the keys and F12 for a screenshot.\n"
-    "Exit status: 0; 1 when a capture file cannot be written; 2 for a bad command line.\n";
+    "Exit status: 0; 1 when a capture file cannot be written or the X display cannot be\n"
+    "opened or used (no DISPLAY, a bad -geometry, ...); 2 for a bad command line.\n";
 
 enum LongOnly { kClouds = 256, kStep, kClockStart, kFrames, kCapture, kKeys };
 

@@ -47,6 +47,12 @@ void ReportFrames(int) {
 void FinishCaptureAtExit() {
   FinishCapture();
 }
+
+// freeglut ends the process with status 0 once the window is closed: a held frame that cannot
+// be saved ends it with 1 here instead, as on every other way out.
+void ShellClose() {
+  if (!FinishCapture()) std::exit(kExitCaptureFailed);
+}
 }  // namespace
 
 void ShellDisplay() {
@@ -132,8 +138,8 @@ void RunApp(int argc, char** argv) {
   }
   if (!options.capture.empty()) {
     if (!StartCapture(options.capture.c_str(), stderr)) std::exit(kExitCaptureFailed);
-    // The fade-out and a closed window end the process through exit: the held frame is saved
-    // on the way out.
+    // QuitApp and ShellClose save the held frame and set the status; any other exit still
+    // saves it on the way out.
     std::atexit(FinishCaptureAtExit);
   }
 
@@ -151,6 +157,7 @@ void RunApp(int argc, char** argv) {
   ShellSetKeyboardFunc(ShellKeyboard);
   ShellSetSpecialFunc(ShellSpecial);
   glutWindowStatusFunc(ShellWindowStatus);
+  glutCloseFunc(ShellClose);
   std::signal(SIGUSR1, ReportFrames);
 
   StartClock();

@@ -1,17 +1,37 @@
 // The window: GLUT initialisation, creation, its size and the shell's reshape callback.
 #include <GL/freeglut.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
 #include "app/options.h"
 #include "app/shell.h"
 
 int windowWidth = kInitialWindowWidth;
 int windowHeight = kInitialWindowHeight;
 
+namespace {
+// $DISPLAY set and not empty, or freeglut's -display option on the command line.
+bool DisplayNamed(int argc, char** argv) {
+  const char* display = std::getenv("DISPLAY");
+  if (display != nullptr && display[0] != '\0') return true;
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "-display") == 0) return true;
+  return false;
+}
+}  // namespace
+
 const char* GetTitle() {
   return "Quor";
 }
 
 void InitWindow(int* argc, char** argv) {
+  // Without a display freeglut only says that it failed to open ''; say first what to do.
+  if (!DisplayNamed(*argc, argv))
+    std::fprintf(stderr,
+                 "quor: no X display (DISPLAY is not set): run it on an X desktop, give "
+                 "-display NAME, or start it under xvfb-run\n");
   // freeglut ends the process through exit() when the window is closed, so the static
   // destructors registered with atexit still run.
   glutInit(argc, argv);
@@ -20,10 +40,12 @@ void InitWindow(int* argc, char** argv) {
   // A display without multisampled visuals would make window creation fail outright; the
   // picture without antialiasing is better than no picture.
   if (!glutGet(GLUT_DISPLAY_MODE_POSSIBLE)) glutInitDisplayMode(mode & ~GLUT_MULTISAMPLE);
-  // freeglut's -geometry, when given, has already set the window's size and place.
+  // freeglut's -geometry, when given, has already set the window's size and place. A window kept
+  // as it is (-w) is placed by the window manager; one about to go full screen starts at the
+  // origin, where freeglut's full screen without a window manager expects it.
   if (!options.geometryGiven) {
     glutInitWindowSize(windowWidth, windowHeight);
-    glutInitWindowPosition(0, 0);
+    if (!options.windowed) glutInitWindowPosition(0, 0);
   }
   glutCreateWindow(GetTitle());
 }

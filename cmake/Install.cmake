@@ -22,8 +22,10 @@ foreach(icon IN LISTS quor_icons)
   endif()
 endforeach()
 
-# The manual page and the changelog carry the version and the maintainer; both are installed
-# compressed with `gzip -9n` (no name or time stamp, so the package is reproducible).
+# The changelog carries the maintainer; the manual page has its version written out, so that
+# `man -l man/quor.6` reads right in the source tree (tests/package/man_options.cmake holds it to
+# project()). Both are installed compressed with `gzip -9n` (no name or time stamp, so the
+# package is reproducible).
 set(quor_dist ${CMAKE_BINARY_DIR}/dist)
 configure_file(${CMAKE_SOURCE_DIR}/man/quor.6 ${quor_dist}/quor.6 @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/dist/changelog.in ${quor_dist}/changelog @ONLY)
@@ -34,6 +36,9 @@ foreach(document quor.6 changelog)
                      WORKING_DIRECTORY ${quor_dist} VERBATIM)
 endforeach()
 add_custom_target(quor_documents ALL DEPENDS ${quor_dist}/quor.6.gz ${quor_dist}/changelog.gz)
+# Install takes the program and these together: whatever builds the program (scripts/run builds
+# only it) makes them too.
+add_dependencies(quor quor_documents)
 install(FILES ${quor_dist}/quor.6.gz DESTINATION share/man/man6)
 install(FILES ${quor_dist}/changelog.gz ${CMAKE_SOURCE_DIR}/dist/copyright
         DESTINATION share/doc/quor)

@@ -80,6 +80,6 @@ bool FindDataFile(const char* name, char* out, std::size_t outSize) {
   return FindDataFileFor(exePath, name, out, outSize, stderr);
 }
 
-void ReportUnreadableImage(const char* path) {
-  std::fprintf(stderr, "quor: %s could not be read as a BMP image\n", path);
+void ReportUnreadableImage(const char* path, const char* what) {
+  std::fprintf(stderr, "quor: %s could not be read as %s\n", path, what);
 }

@@ -19,5 +19,5 @@ bool FindDataFile(const char* name, char* out, std::size_t outSize);
 bool FindDataFileFor(const char* exePath, const char* name, char* out, std::size_t outSize,
                      std::FILE* report);
 
-// Prints the one line that says a found image could not be decoded.
-void ReportUnreadableImage(const char* path);
+// Prints the one line that says a found image could not be decoded as `what`.
+void ReportUnreadableImage(const char* path, const char* what = "a BMP image");

@@ -28,7 +28,31 @@ uint8_t AlphaOf(int b0, int b1, int b2, int alphaValue, int alphaThreshold) {
   return bright ? LowByte(alphaValue) : 0;
 }
 
+uint32_t LittleEndian(const uint8_t* bytes, int count) {
+  uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[i];
+  return value;
+}
+
 }  // namespace
+
+bool IsSmokeBmp(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return false;
+  uint8_t header[kSmokePixelOffsetBytes];
+  const bool whole = std::fread(header, 1, sizeof header, file) == sizeof header;
+  const bool seekable = std::fseek(file, 0, SEEK_END) == 0;
+  const long size = std::ftell(file);
+  std::fclose(file);
+  if (!whole || !seekable) return false;
+  const int32_t height = static_cast<int32_t>(LittleEndian(header + 22, 4));  // < 0: top-down
+  return header[0] == 'B' && header[1] == 'M' &&
+         LittleEndian(header + 10, 4) == kSmokePixelOffsetBytes &&
+         LittleEndian(header + 18, 4) == kSmokeSizePixels &&
+         (height == kSmokeSizePixels || height == -kSmokeSizePixels) &&
+         LittleEndian(header + 28, 2) == 24 && LittleEndian(header + 30, 4) == 0 &&
+         size >= kSmokePixelOffsetBytes + 3L * kSmokeSizePixels * kSmokeSizePixels;
+}
 
 uint32_t LoadSmokeTexture(const char* path, int alphaValue, int alphaThreshold) {
   if (path == nullptr) return 0;

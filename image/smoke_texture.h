@@ -7,3 +7,8 @@
 // alphaValue < 0: alpha is the mean of the three channels; otherwise alphaValue (low 8 bits)
 // where any channel reaches alphaThreshold, else 0. Returns the bare GL name, 0 on failure.
 uint32_t LoadSmokeTexture(const char* path, int alphaValue, int alphaThreshold);
+
+// True when path holds what the loader reads: a BMP file whose headers say 128 x 128 pixels of 24
+// bits, uncompressed, from byte 54, and that is long enough to hold them. The loader itself does
+// not look; this is for the one line that reports a file it would read as garbage.
+bool IsSmokeBmp(const char* path);

@@ -7,7 +7,9 @@
 #include <cstdlib>
 
 #include "app/clock.h"
+#include "app/frame_capture.h"
 #include "app/hooks.h"
+#include "app/options.h"
 #include "app/shell.h"
 #include "sim/drift.h"
 #include "sim/lights.h"
@@ -75,6 +77,14 @@ void ResetFrameTime() {
   previousMs = 0;
   sceneMs = 0;
   epochMs = 0;
+}
+
+void StartFrameTime(uint32_t startMs) {
+  ResetFrameTime();
+  previousMs = startMs;
+  sceneMs = startMs;
+  previousTime = startMs * 0.001;
+  nextSecond = startMs / 1000 + 1.0;
 }
 
 void CountFrame() {
@@ -180,9 +190,11 @@ bool DrawFrame() {
   if (helpOn) DrawHelpScreen();
 
   if (UpdateFade()) {
-    // The frame is left unfinished: no swap follows.
+    // The frame is left unfinished: no swap follows. As in QuitApp, a held capture is saved
+    // first, and a failure to save it decides the exit status.
+    const bool saved = FinishCapture();
     ReleaseTextures();
-    std::exit(0);
+    std::exit(saved ? 0 : kExitCaptureFailed);
   }
 
   textOverlay.CheckGlError();

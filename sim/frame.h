@@ -21,6 +21,9 @@ void AdvanceFrameTime(uint32_t elapsedMs);
 void ShiftSceneTime(double seconds);
 // Back to the first frame's state, for tests that run the clock more than once.
 void ResetFrameTime();
+// The clock's value before the first frame (--clock-start on the fixed clock): the scene goes on
+// from there as if it had run all along, and the frame count waits for the next whole second.
+void StartFrameTime(uint32_t startMs);
 // frameCount, and once per whole second framesPerSecond and nextSecond.
 void CountFrame();
 

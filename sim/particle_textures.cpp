@@ -22,8 +22,11 @@ void LoadParticleTextures() {
     uint32_t name = 0;
     char path[kDataPathMax];
     if (FindDataFile(kSmokeTextureName, path, sizeof path)) {
+      // A short or foreign file is still read, as the loader always has (bytes past its end come
+      // out as white, opaque texels), but it is reported like any image that cannot be used.
+      const bool usable = IsSmokeBmp(path);
       name = LoadSmokeTexture(path, kAlphaFromBrightness, kUnusedThreshold);
-      if (name == 0) ReportUnreadableImage(path);
+      if (!usable || name == 0) ReportUnreadableImage(path, "a 128 x 128, 24-bit BMP image");
     }
     particleTextures[particleTextureCount++] = name;
   }

@@ -66,6 +66,7 @@ bool InitScene() {
   if (options.clockOn) settings.fpsClockOn = 1;
   if (options.universeOn) settings.universeOn = 1;
   if (options.clouds) settings.option = 1;  // the frame paints the sky
+  StartFrameTime(options.clockStartMs);
   SetupView();
 
   glEnable(GL_COLOR_MATERIAL);

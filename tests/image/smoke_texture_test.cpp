@@ -155,3 +155,45 @@ TEST_F(SmokeTextureTest, AMissingFileGivesNameZeroAndChangesNoGlState) {
 }
 
 }  // namespace
+
+// The check behind the start-up report: the headers must describe what the loader reads, and the
+// file must hold all of it. The shipped texture passes.
+TEST(IsSmokeBmp, AcceptsTheShippedTextureAndATrueHeaderAndRejectsAnythingElse) {
+  EXPECT_TRUE(IsSmokeBmp(QUOR_SOURCE_DIR "/assets/smoke128.bmp"));
+  testbmp::ScratchDir scratch;
+  std::vector<uint8_t> good(kHeaderBytes + kPixelBytes, 0);
+  good[0] = 'B';
+  good[1] = 'M';
+  testbmp::PutLe32(good, testbmp::kPixelOffsetField, kHeaderBytes);
+  testbmp::PutLe32(good, testbmp::kWidthField, kSide);
+  testbmp::PutLe32(good, testbmp::kHeightField, static_cast<uint32_t>(-kSide));  // top-down
+  testbmp::PutLe16(good, testbmp::kBitsPerPixelField, 24);
+  const auto with = [&](size_t field, uint32_t value, int bytes) {
+    std::vector<uint8_t> b = good;
+    if (bytes == 2) testbmp::PutLe16(b, field, static_cast<uint16_t>(value));
+    if (bytes == 4) testbmp::PutLe32(b, field, value);
+    return b;
+  };
+  const std::vector<uint8_t> garbage = {'g', 'a', 'r', 'b', 'a', 'g', 'e', '\n'};
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    bool usable;
+  } cases[] = {
+      {"good", good, true},
+      {"empty", {}, false},
+      {"garbage", garbage, false},
+      {"one byte short", std::vector<uint8_t>(good.begin(), good.end() - 1), false},
+      {"not BM", with(0, 'X', 2), false},
+      {"32 bits", with(testbmp::kBitsPerPixelField, 32, 2), false},
+      {"64 wide", with(testbmp::kWidthField, 64, 4), false},
+      {"compressed", with(testbmp::kCompressionField, 1, 4), false},
+      {"pixels at 138", with(testbmp::kPixelOffsetField, 138, 4), false},
+  };
+  for (const auto& c : cases) {
+    const std::string path = scratch.File(std::string(c.what) + ".bmp");
+    ASSERT_TRUE(testbmp::WriteBytes(path, c.bytes));
+    EXPECT_EQ(IsSmokeBmp(path.c_str()), c.usable) << c.what;
+  }
+  EXPECT_FALSE(IsSmokeBmp(scratch.File("absent.bmp").c_str()));
+}

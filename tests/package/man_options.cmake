@@ -1,6 +1,6 @@
 # The manual page against the program: the long options in the OPTIONS section of man/quor.6 and
 # the ones `quor --help` prints must be the same set, and `quor --version` must print the version
-# of project(). Runs with -DQUOR=<program> -DMAN=<man page> -DVERSION=<version> -P.
+# of project(), as must the page's own footer. Runs with -DQUOR=<program> -DMAN=<man page> -DVERSION=<version> -P.
 
 # Runs the program without a display: the usage and the version must not need one.
 function(run_quor argument out_var)
@@ -28,6 +28,11 @@ set(section "${CMAKE_MATCH_1}")
 string(FIND "${section}" "\n.SH " end)
 string(SUBSTRING "${section}" 0 ${end} section)
 long_options("${section}" man_options)
+
+# The page is read as it stands in the source tree too: its footer names the version itself.
+if(NOT man MATCHES "\n\\.TH QUOR 6 [^\n]* \"Quor ${VERSION}\" ")
+  message(FATAL_ERROR "the .TH line of ${MAN} must name \"Quor ${VERSION}\"")
+endif()
 
 run_quor(--help help)
 long_options("${help}" help_options)

@@ -166,6 +166,29 @@ TEST_F(FrameTimeTest, AfterAStallTheCountCatchesUpOneSecondPerFrame) {
   EXPECT_EQ(frameCount, 1);
 }
 
+// A clock started anywhere (--clock-start): the first step is one frame's, and at 25 ms a frame
+// the count reads 40 from the first whole second on, also when the start is seconds or hours
+// past that second or just before the wrap of the 32-bit count.
+TEST_F(FrameTimeTest, AClockStartedLateCountsRightFromItsFirstSecond) {
+  for (const uint32_t start : {0u, 2500u, 5u * 3600u * 1000u + 900u, 4294965296u}) {
+    SetUp();
+    StartFrameTime(start);
+    uint32_t ms = start;
+    ms += 25;
+    AdvanceFrameTime(ms);
+    EXPECT_FLOAT_EQ(frameDt, 0.025f) << start;
+    CountFrame();
+    for (int frame = 2; frame <= 130; ++frame) {  // past the wrap for the last start
+      ms += 25;
+      AdvanceFrameTime(ms);
+      CountFrame();
+      ASSERT_LE(nextSecond - timeNow, 1.0 + 1e-3) << start << " frame " << frame;
+      ASSERT_GT(nextSecond - timeNow, -1e-3) << start << " frame " << frame;
+    }
+    EXPECT_EQ(framesPerSecond, 40) << start;
+  }
+}
+
 TEST(Letterbox, RowsOfA768RowWindow) {
   LetterboxRows r = ComputeLetterbox(0, 768);
   EXPECT_EQ(r.bottom, 0);
