@@ -41,8 +41,8 @@ const char kUsage[] =
     "\n"
     "X options such as -display NAME and -geometry WxH+X+Y are handed to freeglut.\n"
     "In the program, press ? for the keys and F12 for a screenshot.\n"
-    "Exit status: 0; 1 when a capture file cannot be written or the X display cannot be\n"
-    "opened or used (no DISPLAY, a bad -geometry, ...); 2 for a bad command line.\n";
+    "Exit status: 0; 1 when a capture file cannot be written or the X display cannot\n"
+    "be opened or used (no DISPLAY, a bad -geometry, ...); 2 for a bad command line.\n";
 
 enum LongOnly { kClouds = 256, kStep, kClockStart, kFrames, kCapture, kKeys };
 
