@@ -3,7 +3,8 @@
 # a display, with HOME in a scratch folder (so that ~/.local is one too), every command of the
 # "Run it", "Options" and "Install and package" blocks exactly as written, each of which must
 # exit with 0. Then what they promise: the screenshot that scripts/run names, the captured
-# frames, the installed program and manual page, and a clone that git still sees as clean.
+# frames, the installed program and manual page, and a clone that git still sees as clean; and
+# that scripts/run claims no screenshot where it made none.
 # scripts/package is left out: it builds everything once more, and package_contents covers it.
 #
 #   tests/package/readme_commands.sh SOURCE_DIR    (exit 77: skipped, no git checkout)
@@ -49,6 +50,15 @@ while IFS= read -r command; do
 done <<<"$commands"
 
 [ -n "$commands" ] || fail "no commands found in README.md"
+# scripts/run claims a screenshot only when it made one, and passes the program's status on.
+for args in "--help" "--frames=2 --capture=/dev/null/x.png"; do
+  output="$(cd "$clone" && ./scripts/run $args 2>&1)"
+  status=$?
+  expected=0
+  [ "$args" = --help ] || expected=1
+  [ "$status" -eq "$expected" ] || fail "scripts/run $args exited with $status"
+  grep -q "Screenshot saved\|six seconds" <<<"$output" && fail "scripts/run $args: $output"
+done
 for file in flame.png shots/0001.png shots/0300.png; do
   [ -s "$clone/$file" ] || fail "the capture examples left no $file"
 done
