@@ -33,8 +33,8 @@ ScaleReading ScaleFromDpi(const char* dpi, int* scale);
 ScaleReading ScaleFromGdkScale(const char* value, int* scale);
 
 // The Xft.dpi entry of resources in X resource-file form (what XResourceManagerString gives),
-// matched as Xft itself looks it up, so "Xft*dpi" and "*dpi" count too. Copies its value, bounded,
-// into value; false when there is none.
+// matched by Xlib's resource manager, so "Xft*dpi" and "*dpi" count too. Copies its value,
+// bounded, into value; false when there is none.
 bool XftDpiResource(const char* resources, char* value, size_t valueSize);
 
 // The first of Xft.dpi in resources (may be nullptr) and the GDK_SCALE value gdkScale (nullptr
