@@ -103,7 +103,6 @@ const ScaleCase kCases[] = {
     {"NoResources", "", {}, {}, 1, nullptr},
     {"XftDpi192", "Xft.dpi:\t192\n", {}, {}, 2, nullptr},
     {"CommandLineWinsOverXftDpi", "Xft.dpi:\t192\n", {"--text-scale=1"}, {}, 1, nullptr},
-    {"GdkScaleWithoutXftDpi", "", {}, {{"GDK_SCALE", "3"}}, 3, nullptr},
     {"BadXftDpiGivesWayToGdkScale",
      "Xft.dpi:\tlarge\n",
      {},
