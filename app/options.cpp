@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/text_scale.h"
 #include "quor_version.h"
 
 Options options;
@@ -38,13 +39,15 @@ const char kUsage[] =
     "      --keys=SCRIPT      press keys at given frames: \"FRAME:KEY ...\", frames counted from\n"
     "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
     "F12\n"
+    "      --text-scale=N     draw all text N times larger (1 to 8); without it the desktop's\n"
+    "                         Xft.dpi / 96, else GDK_SCALE, else 1\n"
     "\n"
     "X options such as -display NAME and -geometry WxH+X+Y are handed to freeglut.\n"
     "In the program, press ? for the keys and F12 for a screenshot.\n"
     "Exit status: 0; 1 when a capture file cannot be written or the X display cannot\n"
     "be opened or used (no DISPLAY, a bad -geometry, ...); 2 for a bad command line.\n";
 
-enum LongOnly { kClouds = 256, kStep, kClockStart, kFrames, kCapture, kKeys };
+enum LongOnly { kClouds = 256, kStep, kClockStart, kFrames, kCapture, kKeys, kTextScale };
 
 const option kLongOptions[] = {
     {"help", no_argument, nullptr, 'h'},
@@ -58,6 +61,7 @@ const option kLongOptions[] = {
     {"frames", required_argument, nullptr, kFrames},
     {"capture", required_argument, nullptr, kCapture},
     {"keys", required_argument, nullptr, kKeys},
+    {"text-scale", required_argument, nullptr, kTextScale},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -248,6 +252,11 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
           return usageError("--keys: %s", error);
         break;
       }
+      case kTextScale:
+        if (!ParseNumber(optarg, kMinTextScale, kMaxTextScale, &n))
+          return usageError("--text-scale takes a whole number from 1 to 8, not '%s'", optarg);
+        result->textScale = static_cast<int>(n);
+        break;
       default: {
         const char* word = words[previous] != nullptr ? words[previous] : "?";
         if (optopt >= kClouds) return usageError("'%s' needs a value", word);

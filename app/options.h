@@ -29,6 +29,7 @@ struct Options {
   uint64_t frames = 0;          // end after this many frames; 0 runs until the user quits
   std::string capture;          // PNG path or printf pattern with one frame number; empty: none
   std::vector<ScriptKey> keys;  // in frame order
+  int textScale = 0;            // --text-scale, 1 to 8; 0: the desktop's scaling decides
 };
 
 extern Options options;  // the command line of this run

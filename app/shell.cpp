@@ -16,6 +16,7 @@
 #include "app/hooks.h"
 #include "app/key_script.h"
 #include "app/options.h"
+#include "app/text_scale.h"
 
 int shellFullScreen = 0;
 
@@ -148,6 +149,11 @@ void RunApp(int argc, char** argv) {
     std::exit(0);
   }
   InitWindow(&argc, argv);
+  // Before InitScene, which posts the first message. The desktop's settings are read only when
+  // the command line leaves the scale open, and its X resources only once the display is open.
+  textScale = options.textScale != 0
+                  ? options.textScale
+                  : DesktopTextScale(DisplayResources(), std::getenv("GDK_SCALE"), stderr);
 
   glutReshapeFunc(ShellReshape);
   glutDisplayFunc(ShellDisplay);

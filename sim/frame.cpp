@@ -142,6 +142,12 @@ void SetupView() {
   gluLookAt(0.0, 0.0, settings.cameraZ, 0.0, 0.0, settings.cameraZ - 1.0, 0.0, 1.0, 0.0);
 }
 
+void DrawTextOverlay() {
+  if (textOverlay.messageExpiry != 0.0) textOverlay.DrawMessage();
+  if (settings.fpsClockOn) textOverlay.DrawFps(framesPerSecond);
+  if (helpOn) DrawHelpScreen();
+}
+
 bool DrawFrame() {
   if (frand(1.0) < kReseedChance) SeedRandom(elapsedMs);
 
@@ -185,9 +191,7 @@ bool DrawFrame() {
   StepParticles();
   if (settings.spotLightsOn) glDisable(GL_LIGHTING);
 
-  if (textOverlay.messageExpiry != 0.0) textOverlay.DrawMessage();
-  if (settings.fpsClockOn) textOverlay.DrawFps(framesPerSecond);
-  if (helpOn) DrawHelpScreen();
+  DrawTextOverlay();
 
   if (UpdateFade()) {
     // The frame is left unfinished: no swap follows. As in QuitApp, a held capture is saved

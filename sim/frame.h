@@ -41,3 +41,7 @@ double AspectRatio(int width, int visibleHeight);
 bool UpdateFade();
 
 void SetupView();
+
+// The frame's text over the finished scene: the message, the frame/second line and the help
+// page, in window pixels at the text scale, whatever viewport and projection the scene used.
+void DrawTextOverlay();

@@ -82,7 +82,7 @@ HelpLine HelpLineAt(int index, int windowHeight) {
 
 void DrawHelpScreen() {
   textOverlay.recordText = 0;  // no line of the page may replace the remembered message
-  int16_t y = TitleY(windowHeight);
+  int16_t y = TitleY(OverlayHeight());
   for (int i = 0; i < kHelpLineCount; ++i) {
     const HelpLine line = LineAt(i, y);
     textOverlay.DrawText(line.text, line.x, line.y, line.size);

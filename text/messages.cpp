@@ -1,5 +1,6 @@
 // The status line: the timed message at the top left, the frame/second line at the top right and
-// the OpenGL error line, all drawn through DrawText at size 20 just below the top edge.
+// the OpenGL error line, all drawn through DrawText at size 20 just below the top edge. Positions
+// are in overlay units, so the text scale keeps the clock's inset from the right edge.
 #include <GL/glu.h>
 
 #include <cstdio>
@@ -60,7 +61,7 @@ void TextOverlay::DrawFps(int fps) {
   recordText = 0;  // the clock must never become the remembered message
   char buffer[kTextBufferSize];
   std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec", fps);
-  DrawText(buffer, static_cast<int16_t>(windowWidth - kFpsRightInset), kStatusY, kStatusSize);
+  DrawText(buffer, static_cast<int16_t>(OverlayWidth() - kFpsRightInset), kStatusY, kStatusSize);
   recordText = 1;
 }
 
@@ -79,7 +80,7 @@ void TextOverlay::CheckGlError() {
     }
     char buffer[kTextBufferSize];
     std::snprintf(buffer, sizeof buffer, "OpenGL Error: %s", name);
-    DrawText(buffer, static_cast<int16_t>(static_cast<int>(windowWidth * kErrorXFraction)),
+    DrawText(buffer, static_cast<int16_t>(static_cast<int>(OverlayWidth() * kErrorXFraction)),
              kStatusY, kStatusSize);
     // Brings the remembered message back for three seconds, even one that expired long ago.
     messageExpiry = ClockSeconds() + kMessageSeconds;

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "app/shell.h"
+#include "app/text_scale.h"
 #include "text/glyph_layout.h"
 
 namespace {
@@ -21,12 +23,23 @@ void CopyBounded(char* destination, const char* source) {
 
 }  // namespace
 
+int OverlayWidth() {
+  return windowWidth / TextScale();
+}
+
+int OverlayHeight() {
+  return windowHeight / TextScale();
+}
+
 // Leaves on purpose: colour white, texturing and blending off, model-view matrix mode, depth
 // writes on, the font texture bound and the overlay's orthographic projection in place (the next
 // frame's view set-up replaces it before anything 3-D is drawn).
 void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float size) {
+  // The pen steps in overlay units and every edge is multiplied by the scale afterwards, so the
+  // line is the one of scale 1 magnified, fractions lost at the same glyphs.
+  const int scale = TextScale();
   // y counts down from the top edge; GL's window y counts up from the bottom.
-  const int16_t baseline = static_cast<int16_t>(glutGet(GLUT_WINDOW_HEIGHT) - y);
+  const int16_t baseline = static_cast<int16_t>(glutGet(GLUT_WINDOW_HEIGHT) - scale * y);
   const size_t length = std::strlen(text);
   const float width = GlyphWidth(size);
   const float advance = GlyphAdvance(size);
@@ -49,13 +62,14 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float size) {
   glLoadIdentity();
 
   const float bottom = baseline;
-  const float top = baseline + size;
+  const float top = baseline + scale * size;
+  const float scaledWidth = scale * width;
   int16_t pen = x;
   for (size_t i = 0; i < length; ++i) {
     if (text[i] != kSpace) {
       const GlyphCell cell = GlyphCellFor(text[i]);
-      const float left = pen;
-      const float right = pen + width;
+      const float left = static_cast<float>(scale * pen);
+      const float right = left + scaledWidth;
       glBegin(GL_QUADS);
       glTexCoord2f(cell.s0, cell.t0);
       glVertex2f(left, bottom);

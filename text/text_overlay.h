@@ -13,7 +13,8 @@ class TextOverlay {
   TextOverlay() : recordText(1) {}
   virtual ~TextOverlay() {}  // texture's own destructor releases the font texture
 
-  // y is the distance from the window's top edge down to the bottom edge of the glyphs.
+  // y is the distance from the window's top edge down to the bottom edge of the glyphs. x, y and
+  // size are in overlay units: window pixels at text scale 1, multiplied by the text scale.
   void DrawText(const char* text, int16_t x, int16_t y, float size);
 
   void ShowMessage(const char* format, double value);
@@ -32,3 +33,8 @@ class TextOverlay {
 };
 
 extern TextOverlay textOverlay;
+
+// The window's size in overlay units: the overlay is laid out as on a window this size and drawn
+// text-scale times larger, so that it keeps its place against every edge of the real window.
+int OverlayWidth();
+int OverlayHeight();

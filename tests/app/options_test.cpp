@@ -39,9 +39,10 @@ Parse ParseWords(std::vector<std::string> words) {
 }
 
 TEST(Options, OwnOptionsAreReadAndFreeglutsArePassedOver) {
-  const Parse p = ParseWords({"-display", ":7", "-w", "-geometry", "300x200+1+2", "-iconic", "-cu",
-                              "--clouds", "--step=33", "--clock-start=4294967000", "--frames=90",
-                              "--capture=shots/%04d.png", "--keys=2:x 1:Space 2:F12"});
+  const Parse p =
+      ParseWords({"-display", ":7", "-w", "-geometry", "300x200+1+2", "-iconic", "-cu", "--clouds",
+                  "--step=33", "--clock-start=4294967000", "--frames=90",
+                  "--capture=shots/%04d.png", "--keys=2:x 1:Space 2:F12", "--text-scale=8"});
   ASSERT_EQ(p.outcome, ParseOutcome::kRun) << p.err;
   EXPECT_TRUE(p.options.windowed && p.options.clockOn && p.options.universeOn && p.options.clouds);
   EXPECT_TRUE(p.options.geometryGiven);
@@ -50,6 +51,7 @@ TEST(Options, OwnOptionsAreReadAndFreeglutsArePassedOver) {
   EXPECT_EQ(p.options.clockStartMs, 4294967000u);
   EXPECT_EQ(p.options.frames, 90u);
   EXPECT_EQ(p.options.capture, "shots/%04d.png");
+  EXPECT_EQ(p.options.textScale, 8);
   // In frame order; keys of one frame in the order written.
   ASSERT_EQ(p.options.keys.size(), 3u);
   EXPECT_EQ(p.options.keys[0].frame, 1u);
@@ -95,6 +97,10 @@ TEST(Options, EveryBadCommandLineNamesWhatIsWrongAndShowsTheUsage) {
       {{"--keys=3:ab"}, "'3:ab'"},
       {{"--keys=x"}, "'x'"},
       {{"--keys=2:Enter"}, "'2:Enter'"},
+      {{"--text-scale=0"}, "'0'"},
+      {{"--text-scale=9"}, "'9'"},
+      {{"--text-scale=2x"}, "'2x'"},
+      {{"--text-scale"}, "'--text-scale' needs a value"},
       {{"stray"}, "'stray'"},
   };
   for (const auto& c : cases) {

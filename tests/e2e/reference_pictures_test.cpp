@@ -3,7 +3,9 @@
 // the order of the random draws, positions, sizes, colours and blending.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -19,12 +21,17 @@ constexpr int kHeight = 240;
 constexpr const char* kStep = "--step=33";
 // A faithful render differs from its reference nowhere beyond rounding; any fault in what is
 // drawn moves far more than these.
-constexpr long kMaxPixelsOff = kWidth * kHeight / 1000;  // 0.1 %
+constexpr long kMaxPixelsOffPerMille = 1;  // 0.1 % of the picture
 constexpr double kMaxMeanDifference = 0.5;
+
+long MaxPixelsOff(int width, int height) {
+  return static_cast<long>(width) * height * kMaxPixelsOffPerMille / 1000;
+}
 
 struct Case {
   std::string name;
   bool withImages = true;
+  int width = kWidth, height = kHeight;  // the screen, from a "screen=WxH" field
   std::vector<std::string> options;
 };
 
@@ -57,7 +64,12 @@ std::vector<Case> LoadCases() {
     Case c;
     c.name = fields[0];
     c.withImages = fields[1] == "good";
-    c.options.assign(fields.begin() + 2, fields.end());
+    for (auto field = fields.begin() + 2; field != fields.end(); ++field) {
+      if (field->rfind("screen=", 0) == 0)
+        std::sscanf(field->c_str(), "screen=%dx%d", &c.width, &c.height);
+      else
+        c.options.push_back(*field);
+    }
     cases.push_back(c);
   }
   return cases;
@@ -66,9 +78,10 @@ std::vector<Case> LoadCases() {
 class ReferencePicture : public ::testing::TestWithParam<Case> {
  protected:
   void SetUp() override {
-    if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+    server = std::make_unique<XvfbServer>(GetParam().width, GetParam().height);
+    if (!server->Ok()) GTEST_SKIP() << "Xvfb could not be started";
   }
-  XvfbServer server{kWidth, kHeight};
+  std::unique_ptr<XvfbServer> server;
 };
 
 TEST_P(ReferencePicture, RenderMatchesTheReference) {
@@ -83,8 +96,8 @@ TEST_P(ReferencePicture, RenderMatchesTheReference) {
   args.insert(args.end(), c.options.begin(), c.options.end());
   // Without images the program says which file it could not use, once for each.
   const std::vector<std::string> allowed = {"quor: .*(font|smoke128)\\.bmp.*"};
-  ASSERT_EQ(RunToEnd(server, dir, args, 180.0, c.withImages ? std::vector<std::string>{} : allowed),
-            0);
+  ASSERT_EQ(
+      RunToEnd(*server, dir, args, 180.0, c.withImages ? std::vector<std::string>{} : allowed), 0);
 
   Picture reference, actual;
   const std::string referencePath =
@@ -95,11 +108,14 @@ TEST_P(ReferencePicture, RenderMatchesTheReference) {
   ASSERT_TRUE(ReadPng(referencePath, &reference)) << "no reference picture " << referencePath;
   const PictureDifference d = ComparePictures(reference, actual);
   ASSERT_TRUE(d.sameSize) << actual.width << " x " << actual.height;
-  if (d.pixelsOff > kMaxPixelsOff || d.mean > kMaxMeanDifference) {
+  ASSERT_EQ(actual.width, c.width);
+  ASSERT_EQ(actual.height, c.height);
+  const long maxPixelsOff = MaxPixelsOff(c.width, c.height);
+  if (d.pixelsOff > maxPixelsOff || d.mean > kMaxMeanDifference) {
     const std::string diff = SavePicture(ScreenshotPath("reference_" + c.name + "_difference"),
                                          d.map.width, d.map.height, d.map.pixels);
     ADD_FAILURE() << c.name << ": " << d.pixelsOff << " pixels off by more than " << kPixelTolerance
-                  << " (at most " << kMaxPixelsOff << " allowed), mean "
+                  << " (at most " << maxPixelsOff << " allowed), mean "
                   << "difference " << d.mean << " (at most " << kMaxMeanDifference << "), largest "
                   << d.largest << "; difference picture: " << diff;
   }
@@ -119,7 +135,8 @@ TEST(ReferencePictureFrom, RootAndAnEmptyFolderDrawTheTexturedFlame) {
     Picture actual;
     ASSERT_TRUE(ReadPng(path, &actual)) << where;
     const PictureDifference d = ComparePictures(reference, actual);
-    EXPECT_TRUE(d.sameSize && d.pixelsOff <= kMaxPixelsOff && d.mean <= kMaxMeanDifference)
+    EXPECT_TRUE(d.sameSize && d.pixelsOff <= MaxPixelsOff(kWidth, kHeight) &&
+                d.mean <= kMaxMeanDifference)
         << "started in " << where << ": " << d.pixelsOff << " pixels off, mean " << d.mean;
   }
 }

@@ -10,9 +10,9 @@
 // now and then that it never frees, which a long fuzzing run turns into gigabytes.)
 //
 // Input: byte 0 picks the call (bit 0: DrawText, bit 1: recording off for DrawText, bit 2: draw
-// the remembered message again afterwards). DrawText then takes x and y (16-bit) and the size
-// (32-bit float bits), the plain form the clock (32-bit ms); the rest is the text, cut at the
-// first zero byte.
+// the remembered message again afterwards, bits 3 to 5: DrawText's text scale less 1). DrawText
+// then takes x and y (16-bit) and the size (32-bit float bits), the plain form the clock (32-bit
+// ms); the rest is the text, cut at the first zero byte.
 #include <GL/freeglut.h>
 
 #include <cstdint>
@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "app/text_scale.h"
 #include "tests/support/gl_context.h"
 #include "tests/text/drawn_text.h"
 #include "text/text_overlay.h"
@@ -207,6 +208,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   recorder.quads.clear();
 
   if (drawText) {
+    textScale = 1 + ((selector >> 3) & 7);
     overlay.recordText = recordOff ? 0 : 1;
     overlay.DrawText(owned.data(), x, y, glyphSize);
     overlay.recordText = 1;
@@ -242,5 +244,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Fail("redrawing the message changed it");
     }
   }
+  textScale = 1;  // the message checks above hold the unscaled line
   return 0;
 }

@@ -167,6 +167,7 @@ QuorRun::QuorRun(XvfbServer& s, const std::string& workDir, const std::vector<st
     if (chdir(workDir.c_str()) != 0) _exit(126);
     setenv("DISPLAY", server.Name().c_str(), 1);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    unsetenv("GDK_SCALE");  // the desktop's text scale of whoever runs the tests stays out
     for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
     int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (log >= 0) {

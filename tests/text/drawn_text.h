@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/text_scale.h"
+
 struct DrawnGlyph {
   float left, right;  // window x, pixels
   float bottom, top;  // window y, pixels from the bottom edge
@@ -24,3 +26,11 @@ std::string CellsOf(const std::vector<DrawnGlyph>& glyphs);
 
 // What CellsOf gives for a text: spaces dropped, every byte folded onto its cell 32..159.
 std::string ExpectedCells(const std::string& text);
+
+// The text scale for one test, put back to 1 however the test ends.
+struct ScopedTextScale {
+  explicit ScopedTextScale(int scale) { textScale = scale; }
+  ~ScopedTextScale() { textScale = kMinTextScale; }
+  ScopedTextScale(const ScopedTextScale&) = delete;
+  ScopedTextScale& operator=(const ScopedTextScale&) = delete;
+};

@@ -127,4 +127,31 @@ TEST_F(HelpScreenTest, DrawsEveryLineInPlaceAndLeavesTheMessageAlone) {
   EXPECT_EQ(textOverlay.lastX, 10);
 }
 
+// At scale 2 a window is laid out as one of half its size and drawn twice as large: every glyph
+// of the page in 640 x 960 is a glyph of the page in 320 x 480 magnified, cell for cell.
+TEST_F(HelpScreenTest, AtScaleTwoThePageIsTheHalfSizeWindowsPageMagnified) {
+  const auto pageOf = [](int width, int height, int scale) {
+    ResizeGlWindow(width, height);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), height);
+    windowWidth = width;
+    windowHeight = height;
+    ScopedTextScale scoped(scale);
+    return CaptureGlyphs([] { DrawHelpScreen(); });
+  };
+  const auto small = pageOf(320, 480, 1);
+  const auto large = pageOf(640, 960, 2);
+  ASSERT_EQ(small.size(), large.size());
+  ASSERT_EQ(CellsOf(small), CellsOf(large));
+  for (size_t i = 0; i < small.size(); ++i) {
+    EXPECT_FLOAT_EQ(large[i].left, 2 * small[i].left) << i;
+    EXPECT_FLOAT_EQ(large[i].right, 2 * small[i].right) << i;
+    EXPECT_FLOAT_EQ(960.0f - large[i].bottom, 2 * (480.0f - small[i].bottom)) << i;
+    EXPECT_FLOAT_EQ(960.0f - large[i].top, 2 * (480.0f - small[i].top)) << i;
+  }
+  // Title at 2 x 43 from the top, 60 high; the control column at 2 x (30 + 11 x 8).
+  EXPECT_FLOAT_EQ(large.front().bottom, 960.0f - 86);
+  EXPECT_FLOAT_EQ(large.front().top - large.front().bottom, 60.0f);
+  EXPECT_FLOAT_EQ(large.back().bottom, 2.0f);  // the last line ends two rows above the bottom
+}
+
 }  // namespace

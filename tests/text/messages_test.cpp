@@ -131,6 +131,30 @@ TEST_F(MessagesTest, FrameRateLineSitsAtTheRightAndNeverBecomesTheMessage) {
   EXPECT_FLOAT_EQ(threeDigits[2].left, glyphs[0].left);
 }
 
+// At scale 2 the status line keeps its anchors: the message at the top left, the clock ending
+// 4 pixels short of the right edge, the error line at 40 % of the width.
+TEST_F(MessagesTest, AtScaleTwoEveryStatusLineIsTwiceAsLargeAndKeepsItsEdge) {
+  ScopedTextScale scale(2);
+  const auto message = CaptureGlyphs([&] { overlay.ShowMessage("Reset"); });
+  ASSERT_EQ(CellsOf(message), "Reset");
+  EXPECT_FLOAT_EQ(message[1].left, 20.0f + 18);
+  EXPECT_FLOAT_EQ(message[0].bottom, kHeight - 40.0f);
+  EXPECT_FLOAT_EQ(message[0].top, kHeight);
+  EXPECT_EQ(CellsOf(MessageFrame(1000)), "Reset");
+
+  const auto clock = CaptureGlyphs([&] { overlay.DrawFps(144); });
+  ASSERT_EQ(CellsOf(clock), ExpectedCells("144 Frame/Sec"));
+  EXPECT_FLOAT_EQ(clock[0].left, kWidth - 240.0f);
+  EXPECT_FLOAT_EQ(clock.back().right, kWidth - 4.0f);
+  EXPECT_FLOAT_EQ(clock[0].top - clock[0].bottom, 40.0f);
+
+  glEnable(0x7FFF);  // GL_INVALID_ENUM
+  const auto errorLine = CaptureGlyphs([&] { overlay.CheckGlError(); });
+  ASSERT_FALSE(errorLine.empty());
+  EXPECT_FLOAT_EQ(errorLine[0].left, 256.0f);
+  EXPECT_FLOAT_EQ(errorLine[0].bottom, kHeight - 40.0f);
+}
+
 TEST_F(MessagesTest, NoPendingErrorDrawsNothing) {
   overlay.ShowMessage("Reset");
   SetClock(9000);

@@ -58,6 +58,30 @@ TEST_F(DrawTextTest, PenAdvanceLosesItsFractionAtSizes18And30) {
   EXPECT_FLOAT_EQ(large[0].bottom, kHeight - 43.0f);
 }
 
+// The scale multiplies the line of scale 1 as it stands: the pen still loses its fraction in
+// overlay units (8 a glyph at size 18), so the glyphs of a scaled line never drift apart.
+TEST_F(DrawTextTest, TextScaleMagnifiesGlyphsPenStepsAndTheDistanceFromTheTop) {
+  ScopedTextScale scale(3);
+  const auto glyphs = Draw("Quor!", 10, 20, 20.0f);
+  ASSERT_EQ(glyphs.size(), 5u);
+  for (size_t i = 0; i < glyphs.size(); ++i) {
+    EXPECT_FLOAT_EQ(glyphs[i].left, 30.0f + 27 * i) << i;
+    EXPECT_FLOAT_EQ(glyphs[i].right, 60.0f + 27 * i) << i;
+    EXPECT_FLOAT_EQ(glyphs[i].bottom, kHeight - 60.0f) << i;
+    EXPECT_FLOAT_EQ(glyphs[i].top, kHeight) << i;
+  }
+  const auto small = Draw("a  b", 30, 100, 18.0f);
+  ASSERT_EQ(small.size(), 2u);
+  EXPECT_FLOAT_EQ(small[0].left, 90.0f);
+  EXPECT_FLOAT_EQ(small[1].left, 90.0f + 3 * 24);
+  EXPECT_FLOAT_EQ(small[0].right - small[0].left, 27.0f);
+  EXPECT_FLOAT_EQ(small[0].bottom, kHeight - 300.0f);
+  EXPECT_FLOAT_EQ(small[0].top - small[0].bottom, 54.0f);
+  // What is remembered stays in overlay units, so the message line redraws it in place.
+  EXPECT_EQ(overlay.lastX, 30);
+  EXPECT_EQ(overlay.lastY, 100);
+}
+
 TEST_F(DrawTextTest, SpacesMoveThePenButDrawNothing) {
   EXPECT_TRUE(Draw("     ", 10, 20, 20.0f).empty());
   const auto glyphs = Draw("  5 x", 10, 20, 20.0f);
