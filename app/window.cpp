@@ -1,6 +1,7 @@
 // The window: GLUT initialisation, creation, its size and the shell's reshape callback.
 #include <GL/freeglut.h>
 
+#include "app/embed_window.h"
 #include "app/options.h"
 #include "app/shell.h"
 
@@ -21,7 +22,12 @@ void InitWindow(int* argc, char** argv) {
   // picture without antialiasing is better than no picture.
   if (!glutGet(GLUT_DISPLAY_MODE_POSSIBLE)) glutInitDisplayMode(mode & ~GLUT_MULTISAMPLE);
   // freeglut's -geometry, when given, has already set the window's size and place.
-  if (!options.geometryGiven) {
+  if (TargetWindowOpen()) {
+    // Created at the target's size, so that the first frame already fills it.
+    TargetWindowSize(&windowWidth, &windowHeight);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(0, 0);
+  } else if (!options.geometryGiven) {
     glutInitWindowSize(windowWidth, windowHeight);
     glutInitWindowPosition(0, 0);
   }
