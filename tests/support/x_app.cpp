@@ -397,6 +397,10 @@ int QuorRun::WaitExit(double timeoutSeconds, double* seconds) {
 }
 
 std::vector<Rgb> QuorRun::Screenshot() const {
+  return ScreenPixels(server);
+}
+
+std::vector<Rgb> ScreenPixels(const XvfbServer& server) {
   Display* dpy = server.Dpy();
   const int w = server.Width(), h = server.Height();
   std::vector<Rgb> pixels(static_cast<size_t>(w) * h);

@@ -120,6 +120,9 @@ class QuorRun {
 int RunToEnd(XvfbServer& server, const std::string& workDir, const std::vector<std::string>& args,
              double timeoutSeconds = 120.0, const std::vector<std::string>& allowedOutput = {});
 
+// The whole screen of a server, top row first.
+std::vector<Rgb> ScreenPixels(const XvfbServer& server);
+
 // Pixel statistics over a rectangle of a top-down screenshot of the given width.
 struct PixelRegion {
   int x0, y0, x1, y1;  // half-open: x0 <= x < x1, y0 <= y < y1, y from the top
