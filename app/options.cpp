@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/embed_window.h"
 #include "app/text_scale.h"
 #include "quor_version.h"
 
@@ -41,13 +42,28 @@ const char kUsage[] =
     "F12\n"
     "      --text-scale=N     draw all text N times larger (1 to 8); without it the desktop's\n"
     "                         Xft.dpi / 96, else GDK_SCALE, else 1\n"
+    "  -r, --root             draw in the window named by $XSCREENSAVER_WINDOW, else on the\n"
+    "                         root window, as a screen-saver hack (keys do nothing)\n"
+    "      --window-id=ID     the same in the window ID (0x... or decimal)\n"
+    "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
+    "                         default 0, or 60 with --root or --window-id)\n"
     "\n"
     "X options such as -display NAME and -geometry WxH+X+Y are handed to freeglut.\n"
     "In the program, press ? for the keys and F12 for a screenshot.\n"
     "Exit status: 0; 1 when a capture file cannot be written or the X display cannot\n"
     "be opened or used (no DISPLAY, a bad -geometry, ...); 2 for a bad command line.\n";
 
-enum LongOnly { kClouds = 256, kStep, kClockStart, kFrames, kCapture, kKeys, kTextScale };
+enum LongOnly {
+  kClouds = 256,
+  kStep,
+  kClockStart,
+  kFrames,
+  kCapture,
+  kKeys,
+  kTextScale,
+  kWindowId,
+  kMaxFps,
+};
 
 const option kLongOptions[] = {
     {"help", no_argument, nullptr, 'h'},
@@ -62,6 +78,9 @@ const option kLongOptions[] = {
     {"capture", required_argument, nullptr, kCapture},
     {"keys", required_argument, nullptr, kKeys},
     {"text-scale", required_argument, nullptr, kTextScale},
+    {"root", no_argument, nullptr, 'r'},
+    {"window-id", required_argument, nullptr, kWindowId},
+    {"max-fps", required_argument, nullptr, kMaxFps},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -147,6 +166,12 @@ bool ParseKeyScript(const char* script, std::vector<ScriptKey>* keys, char* erro
   return true;
 }
 
+uint32_t Options::FrameCap() const {
+  constexpr uint32_t kEmbeddedFps = 60;  // a screen saver should leave the machine some rest
+  if (maxFps >= 0) return static_cast<uint32_t>(maxFps);
+  return Embedded() ? kEmbeddedFps : 0;
+}
+
 bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt) {
   int conversions = 0;
   *valid = true;
@@ -175,6 +200,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
     bool takesValue = false;
     if (IsGlutOption(argv[i], &takesValue)) {
       if (std::strcmp(argv[i], "-geometry") == 0) result->geometryGiven = true;
+      if (std::strcmp(argv[i], "-display") == 0 && i + 1 < argc) result->display = argv[i + 1];
       if (takesValue && i + 1 < argc) ++i;
       continue;
     }
@@ -195,7 +221,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   const int count = static_cast<int>(words.size()) - 1;
   while (true) {
     const int previous = optind == 0 ? 1 : optind;
-    const int c = getopt_long(count, words.data(), "+hVwcu", kLongOptions, nullptr);
+    const int c = getopt_long(count, words.data(), "+hVwcur", kLongOptions, nullptr);
     if (c == -1) break;
     uint64_t n = 0;
     switch (c) {
@@ -256,6 +282,18 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         if (!ParseNumber(optarg, kMinTextScale, kMaxTextScale, &n))
           return usageError("--text-scale takes a whole number from 1 to 8, not '%s'", optarg);
         result->textScale = static_cast<int>(n);
+        break;
+      case 'r':
+        result->root = true;
+        break;
+      case kWindowId:
+        if (!ParseWindowId(optarg, &result->windowId))
+          return usageError("--window-id takes an X window id, 0x... or decimal, not '%s'", optarg);
+        break;
+      case kMaxFps:
+        if (!ParseNumber(optarg, 0, kMaxFpsLimit, &n))
+          return usageError("--max-fps takes a whole number from 0 to 1000, not '%s'", optarg);
+        result->maxFps = static_cast<int>(n);
         break;
       default: {
         const char* word = words[previous] != nullptr ? words[previous] : "?";

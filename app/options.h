@@ -30,6 +30,16 @@ struct Options {
   std::string capture;          // PNG path or printf pattern with one frame number; empty: none
   std::vector<ScriptKey> keys;  // in frame order
   int textScale = 0;            // --text-scale, 1 to 8; 0: the desktop's scaling decides
+
+  // As a screen-saver hack: draw inside a window of another program (see app/embed_window.h).
+  bool root = false;           // -r: the window in $XSCREENSAVER_WINDOW, else the root window
+  unsigned long windowId = 0;  // --window-id; 0 for none
+  int maxFps = -1;             // --max-fps; -1 when not given
+  std::string display;         // freeglut's -display value, for the program's own X connection
+
+  bool Embedded() const { return root || windowId != 0; }
+  // Frames per second at most; 0 for no cap. Embedded, the default is 60.
+  uint32_t FrameCap() const;
 };
 
 extern Options options;  // the command line of this run
@@ -42,6 +52,7 @@ enum class ParseOutcome {
 
 constexpr int kExitCaptureFailed = 1;
 constexpr int kExitBadUsage = 2;
+constexpr int kMaxFpsLimit = 1000;
 
 // Reads argv without changing it. Messages for --help and --version go to out, errors to err.
 ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err);

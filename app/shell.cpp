@@ -12,10 +12,13 @@
 #include <cstring>
 
 #include "app/clock.h"
+#include "app/embed_window.h"
 #include "app/frame_capture.h"
+#include "app/frame_pacer.h"
 #include "app/hooks.h"
 #include "app/key_script.h"
 #include "app/options.h"
+#include "app/quit_signals.h"
 #include "app/text_scale.h"
 
 int shellFullScreen = 0;
@@ -54,9 +57,23 @@ void FinishCaptureAtExit() {
 void ShellClose() {
   if (!FinishCapture()) std::exit(kExitCaptureFailed);
 }
+
+// A quit signal, or the target window of --root or --window-id destroyed.
+bool EndRequested() {
+  return QuitSignal() != 0 || !TargetWindowAlive();
+}
+
+// The loop calls nothing of ours while the window is hidden; this timer looks for an end then
+// too, and while frames are drawn it costs one check in a tenth of a second.
+constexpr unsigned int kWatchIntervalMs = 100;
+void Watch(int) {
+  if (EndRequested()) QuitApp();
+  glutTimerFunc(kWatchIntervalMs, Watch, 0);
+}
 }  // namespace
 
 void ShellDisplay() {
+  if (EndRequested()) QuitApp();  // a vanished target must not be drawn in
   const uint64_t frame = framesDrawn + 1;
   // Scripted keys come between frames, like real ones, and see the last frame's clock.
   PressScriptKeys(frame);
@@ -69,10 +86,11 @@ void ShellDisplay() {
   if (options.frames != 0 && framesDrawn >= options.frames) QuitApp();
 }
 
-// No timer and no frame cap: the next frame is asked for as soon as the loop is idle, and the
-// simulation advances by the measured time step.
+// Without a frame cap the next frame is asked for as soon as the loop is idle; with one, when
+// it is due. Either way the simulation advances by the measured time step.
 void ShellIdle() {
-  glutPostRedisplay();
+  if (EndRequested()) QuitApp();
+  if (FrameDue()) glutPostRedisplay();
 }
 
 void ShellWindowStatus(int state) {
@@ -144,6 +162,12 @@ void RunApp(int argc, char** argv) {
     std::atexit(FinishCaptureAtExit);
   }
 
+  CatchQuitSignals();
+  if (options.Embedded()) {
+    const int status = OpenTargetWindow(options, stderr);
+    if (status != 0) std::exit(status);
+  }
+
   if (!PreInit()) {
     std::printf("App returned false on PreInit(), we shouldn't really continue.\n");
     std::exit(0);
@@ -154,6 +178,7 @@ void RunApp(int argc, char** argv) {
   textScale = options.textScale != 0
                   ? options.textScale
                   : DesktopTextScale(DisplayResources(), std::getenv("GDK_SCALE"), stderr);
+  if (TargetWindowOpen()) AdoptGlutWindow();
 
   glutReshapeFunc(ShellReshape);
   glutDisplayFunc(ShellDisplay);
@@ -171,7 +196,14 @@ void RunApp(int argc, char** argv) {
     std::printf("App failed to initialize.\n");
     std::exit(0);
   }
+  if (TargetWindowOpen()) {
+    // The screen saver has the keyboard: real keys do nothing (a --keys script still works).
+    glutKeyboardFunc(nullptr);
+    glutSpecialFunc(nullptr);
+  }
   if (options.fixedClock) UseFixedClock(options.stepMs, options.clockStartMs);
+  StartFramePacing(options.FrameCap());
+  glutTimerFunc(kWatchIntervalMs, Watch, 0);
   glutMainLoop();
   QuitApp();
 }

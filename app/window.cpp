@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/embed_window.h"
 #include "app/options.h"
 #include "app/shell.h"
 
@@ -43,7 +44,12 @@ void InitWindow(int* argc, char** argv) {
   // freeglut's -geometry, when given, has already set the window's size and place. A window kept
   // as it is (-w) is placed by the window manager; one about to go full screen starts at the
   // origin, where freeglut's full screen without a window manager expects it.
-  if (!options.geometryGiven) {
+  if (TargetWindowOpen()) {
+    // Created at the target's size, so that the first frame already fills it.
+    TargetWindowSize(&windowWidth, &windowHeight);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(0, 0);
+  } else if (!options.geometryGiven) {
     glutInitWindowSize(windowWidth, windowHeight);
     if (!options.windowed) glutInitWindowPosition(0, 0);
   }

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/clock.h"
@@ -45,7 +46,13 @@ constexpr uint64_t kEpochKeepSeconds = 8192;
 uint32_t previousMs = 0;  // the millisecond count at the previous frame
 uint64_t sceneMs = 0;     // milliseconds since the zero point, without the 32-bit wrap
 uint64_t epochMs = 0;     // where timeNow counts from
+
+float longestStep = kMaxFrameStep;  // seconds; a longer step is a stall
 }  // namespace
+
+void SetFrameCap(uint32_t maxFps) {
+  longestStep = maxFps == 0 ? kMaxFrameStep : std::max(kMaxFrameStep, 2.0f / maxFps);
+}
 
 void AdvanceFrameTime(uint32_t ms) {
   // The step is the exact difference of the millisecond counts: two frames in the same
@@ -62,7 +69,7 @@ void AdvanceFrameTime(uint32_t ms) {
   timeNow = static_cast<float>((sceneMs - epochMs) * 0.001);
   frameDt = static_cast<float>(stepMs * 0.001);
   // A stall advances the scene by a small fixed step instead of making it jump.
-  if (frameDt > kMaxFrameStep) frameDt = kStallFrameStep;
+  if (frameDt > longestStep) frameDt = kStallFrameStep;
   previousTime = timeNow;
 }
 

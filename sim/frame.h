@@ -17,6 +17,9 @@ constexpr float kSceneOffsetZ = -0.1f;  // the scene sits just in front of the e
 
 // timeNow, frameDt and previousTime from the clock.
 void AdvanceFrameTime(uint32_t elapsedMs);
+// With a frame cap of maxFps (0 for none), steps up to two frame intervals are real steps, not
+// stalls, so that a low cap does not slow the motion down; without one, kMaxFrameStep holds.
+void SetFrameCap(uint32_t maxFps);
 // Moves every time kept in scene seconds (timeNow's clock) back by the given whole seconds.
 void ShiftSceneTime(double seconds);
 // Back to the first frame's state, for tests that run the clock more than once.

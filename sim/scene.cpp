@@ -58,7 +58,7 @@ bool InitScene() {
   glutMotionFunc(nullptr);
 
   // The command line changes only the state at start-up; the keys and a reset work as always.
-  if (options.windowed) {
+  if (options.windowed || options.Embedded()) {  // a saver's window has its size already
     fullScreenOn = 0;
   } else {
     glutFullScreen();
@@ -93,7 +93,11 @@ bool InitScene() {
   }
   textOverlay.texture.handle = font.handle;
 
-  textOverlay.ShowMessage("Press ? key for Help Screen");
-  glutSetCursor(GLUT_CURSOR_NONE);
+  SetFrameCap(options.FrameCap());
+  // In a screen saver's window the keys are the saver's and the pointer is not ours.
+  if (!options.Embedded()) {
+    textOverlay.ShowMessage("Press ? key for Help Screen");
+    glutSetCursor(GLUT_CURSOR_NONE);
+  }
   return true;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/embed_window.h"
+
 namespace {
 
 struct Parse {
@@ -102,6 +104,13 @@ TEST(Options, EveryBadCommandLineNamesWhatIsWrongAndShowsTheUsage) {
       {{"--text-scale=2x"}, "'2x'"},
       {{"--text-scale"}, "'--text-scale' needs a value"},
       {{"stray"}, "'stray'"},
+      {{"--window-id"}, "'--window-id' needs a value"},
+      {{"--window-id=0"}, "'0'"},
+      {{"--window-id=zz"}, "'zz'"},
+      {{"--max-fps=1001"}, "'1001'"},
+      {{"--max-fps=-1"}, "'-1'"},
+      {{"--max-fps=30fps"}, "'30fps'"},
+      {{"--max-fps="}, "''"},
   };
   for (const auto& c : cases) {
     const Parse p = ParseWords(c.words);
@@ -111,6 +120,56 @@ TEST(Options, EveryBadCommandLineNamesWhatIsWrongAndShowsTheUsage) {
     EXPECT_TRUE(p.out.empty()) << c.words[0];
   }
 }
+
+TEST(Options, ASaversWindowCapsTheFrameRateAtSixtyUnlessToldOtherwise) {
+  const struct {
+    std::vector<std::string> words;
+    bool embedded;
+    unsigned long windowId;
+    uint32_t cap;
+  } cases[] = {
+      {{}, false, 0, 0},
+      {{"--max-fps=10"}, false, 0, 10},
+      {{"-r"}, true, 0, 60},
+      {{"--root", "--max-fps=0"}, true, 0, 0},
+      {{"--window-id=0x60000C"}, true, 0x60000C, 60},
+      {{"--window-id=123", "--max-fps=1000"}, true, 123, 1000},
+      {{"-w", "-display", ":3", "--root"}, true, 0, 60},
+  };
+  for (const auto& c : cases) {
+    const Parse p = ParseWords(c.words);
+    ASSERT_EQ(p.outcome, ParseOutcome::kRun) << p.err;
+    EXPECT_EQ(p.options.Embedded(), c.embedded) << p.options.windowId;
+    EXPECT_EQ(p.options.windowId, c.windowId);
+    EXPECT_EQ(p.options.FrameCap(), c.cap) << (c.words.empty() ? "" : c.words.back());
+  }
+  EXPECT_EQ(ParseWords({"-display", ":3", "-r"}).options.display, ":3");
+}
+
+// Window ids as screen savers write them in $XSCREENSAVER_WINDOW and on command lines.
+class WindowIdText : public ::testing::TestWithParam<std::pair<const char*, unsigned long>> {};
+
+TEST_P(WindowIdText, IsReadOrRefused) {
+  const auto& [text, expected] = GetParam();
+  unsigned long id = 7;
+  EXPECT_EQ(ParseWindowId(text, &id), expected != 0) << text;
+  EXPECT_EQ(id, expected != 0 ? expected : 7) << text << ": a refused id must leave the value";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ids, WindowIdText,
+    ::testing::Values(
+        std::make_pair("0x60000C", 0x60000CUL), std::make_pair("0X1a", 0x1AUL),
+        std::make_pair("6291468", 6291468UL), std::make_pair("0x1FFFFFFF", 0x1FFFFFFFUL),
+        std::make_pair("536870911", 0x1FFFFFFFUL),
+        // out of range: None, and ids with the top three bits set
+        std::make_pair("0", 0UL), std::make_pair("0x0", 0UL), std::make_pair("0x20000000", 0UL),
+        std::make_pair("536870912", 0UL), std::make_pair("0xFFFFFFFFFFFFFFFFFF", 0UL),
+        // garbage
+        std::make_pair("", 0UL), std::make_pair("0x", 0UL), std::make_pair("-5", 0UL),
+        std::make_pair("+5", 0UL), std::make_pair(" 5", 0UL), std::make_pair("5 ", 0UL),
+        std::make_pair("0x-5", 0UL), std::make_pair("60000C", 0UL), std::make_pair("0x60000G", 0UL),
+        std::make_pair("12abc", 0UL)));
 
 TEST(Options, CaptureNamesWithAFrameNumberSaveEveryFrame) {
   bool valid = false;

@@ -26,7 +26,10 @@ class FrameTimeTest : public ::testing::Test {
     nextSecond = 1.0;
     framesPerSecond = 30;
   }
-  void TearDown() override { SetUp(); }
+  void TearDown() override {
+    SetFrameCap(0);
+    SetUp();
+  }
 };
 
 TEST_F(FrameTimeTest, FirstFrameStepIsTheTimeSinceTheZeroPoint) {
@@ -51,6 +54,24 @@ TEST_F(FrameTimeTest, StepsAboveALimitOfOneTenthAreReplacedButOneTenthIsKept) {
   EXPECT_EQ(frameDt, 0.05f);
   AdvanceFrameTime(1616);
   EXPECT_NEAR(frameDt, 0.016f, 1e-4);
+}
+
+// Under a frame cap every step is one interval of the cap, late by what the machine adds: the
+// motion keeps its speed as long as such steps are not taken for stalls, even at a few frames a
+// second. Two intervals or more still are.
+TEST_F(FrameTimeTest, UnderAFrameCapStepsOfUpToTwoIntervalsAreReal) {
+  struct Case {
+    uint32_t maxFps, stepMs;
+    float expected;
+  };
+  for (const Case& c : {Case{10, 104, 0.104f}, Case{10, 199, 0.199f}, Case{10, 201, 0.05f},
+                        Case{4, 260, 0.26f}, Case{60, 101, 0.05f}, Case{0, 104, 0.05f}}) {
+    SetUp();
+    SetFrameCap(c.maxFps);
+    AdvanceFrameTime(1000);
+    AdvanceFrameTime(1000 + c.stepMs);
+    EXPECT_NEAR(frameDt, c.expected, 1e-6) << c.maxFps << " fps, " << c.stepMs << " ms";
+  }
 }
 
 // A fast machine draws several frames per millisecond: the repeats must advance nothing, not

@@ -47,7 +47,7 @@ bool CopyFile(const std::string& from, const std::string& to) {
 }
 }  // namespace
 
-XvfbServer::XvfbServer(int w, int h, bool windowManager) : width(w), height(h) {
+XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess) : width(w), height(h) {
   XSetErrorHandler(IgnoreXErrors);
   int fds[2];
   if (pipe(fds) != 0) return;
@@ -62,7 +62,8 @@ XvfbServer::XvfbServer(int w, int h, bool windowManager) : width(w), height(h) {
       dup2(devNull, 2);
     }
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
-           "tcp", "-noreset", static_cast<char*>(nullptr));
+           "tcp", "-noreset", openAccess ? "-ac" : static_cast<char*>(nullptr),
+           static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
@@ -385,6 +386,10 @@ bool QuorRun::Running() {
   return false;
 }
 
+bool QuorRun::Signal(int signal) {
+  return Running() && kill(pid, signal) == 0;
+}
+
 int QuorRun::WaitExit(double timeoutSeconds, double* seconds) {
   const double start = Seconds();
   while (Running() && Seconds() - start < timeoutSeconds) Sleep(0.01);
@@ -393,6 +398,10 @@ int QuorRun::WaitExit(double timeoutSeconds, double* seconds) {
 }
 
 std::vector<Rgb> QuorRun::Screenshot() const {
+  return ScreenPixels(server);
+}
+
+std::vector<Rgb> ScreenPixels(const XvfbServer& server) {
   Display* dpy = server.Dpy();
   const int w = server.Width(), h = server.Height();
   std::vector<Rgb> pixels(static_cast<size_t>(w) * h);

@@ -16,10 +16,12 @@ typedef struct _XDisplay Display;
 using XWindowId = unsigned long;
 
 // An Xvfb server on a free display number, killed when the object goes. With a window manager,
-// openbox runs on it too, as on a user's desktop.
+// openbox runs on it too, as on a user's desktop. With openAccess (-ac) any local user may
+// connect, as a screen saver run under another user needs.
 class XvfbServer {
  public:
-  explicit XvfbServer(int width = 1024, int height = 768, bool windowManager = false);
+  explicit XvfbServer(int width = 1024, int height = 768, bool windowManager = false,
+                      bool openAccess = false);
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
@@ -93,6 +95,9 @@ class QuorRun {
   double CpuSeconds() const;
 
   bool Running();
+  pid_t Pid() const { return pid; }
+  // Sends a signal to the process; false when it has ended.
+  bool Signal(int signal);
   // Waits for the process to end; returns its exit code, or -1 on time-out (process still
   // running) or an abnormal end. *seconds, if given, receives the time waited.
   int WaitExit(double timeoutSeconds, double* seconds = nullptr);
@@ -114,6 +119,9 @@ class QuorRun {
 // not ended after timeoutSeconds. Unexpected output fails the test.
 int RunToEnd(XvfbServer& server, const std::string& workDir, const std::vector<std::string>& args,
              double timeoutSeconds = 120.0, const std::vector<std::string>& allowedOutput = {});
+
+// The whole screen of a server, top row first.
+std::vector<Rgb> ScreenPixels(const XvfbServer& server);
 
 // Pixel statistics over a rectangle of a top-down screenshot of the given width.
 struct PixelRegion {

@@ -1,0 +1,206 @@
+// Quor under the real screen saver: Debian's xscreensaver daemon, run as an ordinary user
+// (it launches no hacks as root) on an Xvfb server open to that user, starts `quor --root` from
+// its programs list when told to, and ends it with SIGTERM when told to stop.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/x_app.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr double kDeadline = 60.0;
+constexpr const char* kUser = "nobody";
+
+double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+bool OnPath(const std::string& program) {
+  for (const char* dir : {"/usr/bin", "/usr/sbin", "/bin", "/sbin"})
+    if (access((std::string(dir) + "/" + program).c_str(), X_OK) == 0) return true;
+  return false;
+}
+
+// Runs a command with the given environment added, its output into log; returns the child.
+pid_t Start(const std::vector<std::string>& command,
+            const std::vector<std::pair<std::string, std::string>>& environment,
+            const std::string& log) {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+  const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  if (fd >= 0) {
+    dup2(fd, 1);
+    dup2(fd, 2);
+  }
+  std::vector<char*> argv;
+  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  execvp(argv[0], argv.data());
+  _exit(127);
+}
+
+int RunCommand(const std::vector<std::string>& command,
+               const std::vector<std::pair<std::string, std::string>>& environment,
+               const std::string& log) {
+  const pid_t pid = Start(command, environment, log);
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The process running the copied program, 0 while there is none.
+pid_t FindProgram(const std::string& binary) {
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::error_code error;
+    if (fs::read_symlink(entry.path() / "exe", error) == binary) return std::stoi(name);
+  }
+  return 0;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(XscreensaverE2e, SelectShowsTheFlameAndDeactivateEndsQuorWithZero) {
+  if (geteuid() != 0)
+    GTEST_SKIP() << "xscreensaver must run as another user (it launches no hacks as root), and "
+                    "only root can start it as one";
+  const passwd* user = getpwnam(kUser);
+  if (user == nullptr) GTEST_SKIP() << "there is no user '" << kUser << "' to run xscreensaver as";
+  for (const char* program : {"runuser", "xscreensaver", "xscreensaver-command"})
+    if (!OnPath(program)) GTEST_SKIP() << program << " is not installed (scripts/setup)";
+  XvfbServer server{800, 600, false, true};
+  if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+
+  // The clone may sit where the user cannot read: the program and its images go to a
+  // world-readable folder, laid out as installed (bin/quor finds ../share/quor).
+  char pattern[] = "/tmp/quor-saver-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const fs::path dir = pattern;
+  fs::create_directories(dir / "bin");
+  fs::create_directories(dir / "share/quor");
+  fs::create_directories(dir / "home");
+  const fs::path binary = dir / "bin/quor";
+  fs::copy_file(QUOR_BINARY, binary);
+  for (const char* image : {"font.bmp", "smoke128.bmp"})
+    fs::copy_file(fs::path(QUOR_SOURCE_DIR) / "assets" / image, dir / "share/quor" / image);
+  {
+    std::ofstream settings(dir / "home/.xscreensaver");
+    settings << "mode:\tone\nselected:\t0\nlock:\tFalse\nfade:\tFalse\nunfade:\tFalse\n"
+                "splash:\tFalse\ntimeout:\t1:00:00\nprograms:\t\\\n"
+                "  GL: \"Quor\" quor --root \\n\\\n\n";
+  }
+  ASSERT_EQ(RunCommand({"chmod", "-R", "a+rX", dir.string()}, {}, "/dev/null"), 0);
+  ASSERT_EQ(chown((dir / "home").c_str(), user->pw_uid, user->pw_gid), 0);
+  ASSERT_EQ(chown((dir / "home/.xscreensaver").c_str(), user->pw_uid, user->pw_gid), 0);
+  const std::string log = (dir / "xscreensaver.log").string();
+
+  // The hack is the daemon's grandchild, and the daemon's helper that started it is gone by
+  // the time it ends: as a subreaper this process inherits it and learns its exit status.
+  ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+  std::vector<std::string> command = {"runuser",
+                                      "-u",
+                                      kUser,
+                                      "--",
+                                      "env",
+                                      "HOME=" + (dir / "home").string(),
+                                      "DISPLAY=" + server.Name(),
+                                      "PATH=" + (dir / "bin").string() + ":/usr/bin:/bin",
+                                      "LIBGL_ALWAYS_SOFTWARE=1"};
+  for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+    if (const char* value = std::getenv(name)) command.push_back(std::string(name) + "=" + value);
+  for (const char* word : {"xscreensaver", "--no-splash", "--verbose"}) command.push_back(word);
+  const pid_t daemon = Start(command, {}, log);
+  ASSERT_GT(daemon, 0);
+  const std::vector<std::pair<std::string, std::string>> display = {{"DISPLAY", server.Name()}};
+
+  // The daemon answers once it is up; until then -select fails.
+  double deadline = Now() + kDeadline;
+  bool selected = false;
+  while (!selected && Now() < deadline) {
+    selected = RunCommand({"xscreensaver-command", "-select", "1"}, display, "/dev/null") == 0;
+    if (!selected) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  EXPECT_TRUE(selected) << ReadAll(log);
+  pid_t quor = 0;
+  while (selected && quor == 0 && Now() < deadline) {
+    quor = FindProgram(binary.string());
+    if (quor == 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_GT(quor, 0) << "xscreensaver did not start quor\n" << ReadAll(log);
+
+  // The flame on the screen: bright pixels around the middle of the saver's window.
+  bool flame = false;
+  std::vector<Rgb> screen;
+  while (quor > 0 && !flame && Now() < deadline) {
+    screen = ScreenPixels(server);
+    flame = CountPixels(screen, 800, {200, 150, 600, 450}, IsBright) > 5000;
+    if (!flame) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (!screen.empty()) SavePicture(ScreenshotPath("xscreensaver_root"), 800, 600, screen);
+  EXPECT_TRUE(flame) << "no flame on the screen";
+
+  if (quor > 0) {
+    const double start = Now();
+    EXPECT_EQ(RunCommand({"xscreensaver-command", "-deactivate"}, display, "/dev/null"), 0);
+    // Until xscreensaver's helper has gone, quor is not this process's child (ECHILD).
+    int status = 0;
+    pid_t ended = 0;
+    bool reapedElsewhere = false;
+    while (ended != quor && !reapedElsewhere && Now() < start + kDeadline) {
+      ended = waitpid(quor, &status, WNOHANG);
+      if (ended < 0) reapedElsewhere = !fs::exists("/proc/" + std::to_string(quor));
+      if (ended != quor) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    const double seconds = Now() - start;
+    ASSERT_FALSE(reapedElsewhere) << "quor's exit status went to xscreensaver";
+    ASSERT_EQ(ended, quor) << "quor is still running after -deactivate";
+    EXPECT_TRUE(WIFEXITED(status)) << "quor ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+    std::printf("quor ended %.3f s after xscreensaver-command -deactivate\n", seconds);
+    RecordProperty("deactivate_to_exit_ms", static_cast<int>(seconds * 1000));
+  }
+
+  RunCommand({"xscreensaver-command", "-exit"}, display, "/dev/null");
+  deadline = Now() + kDeadline;
+  while (waitpid(daemon, nullptr, WNOHANG) == 0 && Now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (kill(daemon, 0) == 0) {
+    kill(daemon, SIGTERM);
+    waitpid(daemon, nullptr, 0);
+  }
+  prctl(PR_SET_CHILD_SUBREAPER, 0);
+
+  // Whatever quor printed went to the daemon's log: only the daemon's own lines (and its
+  // indented banner) are expected, a sanitizer report or an X error is not.
+  std::istringstream lines(ReadAll(log));
+  std::string line;
+  while (std::getline(lines, line))
+    if (!line.empty() && line[0] != '\t' && line.rfind("xscreensaver", 0) != 0)
+      ADD_FAILURE() << "unexpected output in " << log << ": " << line;
+  if (!HasFailure()) fs::remove_all(dir);  // kept, with the daemon's log, after a failure
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// The test's own target window, drawn on by the program under test.
+#include "tests/support/target_window.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+
+TargetWindow::TargetWindow(XvfbServer& s, int x, int y, int width, int height) : server(s) {
+  Display* dpy = server.Dpy();
+  if (dpy == nullptr) return;
+  // A dark grey background: the program's black can be told from a window nobody drew in.
+  window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), x, y, static_cast<unsigned>(width),
+                               static_cast<unsigned>(height), 0, 0, 0x202020);
+  XMapWindow(dpy, window);
+  XSync(dpy, False);
+}
+
+TargetWindow::~TargetWindow() {
+  Destroy();
+}
+
+std::string TargetWindow::IdText() const {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%lX", window);
+  return text;
+}
+
+void TargetWindow::Resize(int width, int height) {
+  XResizeWindow(server.Dpy(), window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XSync(server.Dpy(), False);
+}
+
+void TargetWindow::Destroy() {
+  if (window == 0) return;
+  XDestroyWindow(server.Dpy(), window);
+  XSync(server.Dpy(), False);
+  window = 0;
+}
+
+std::vector<Rgb> TargetWindow::Read(int* width, int* height) const {
+  Display* dpy = server.Dpy();
+  XWindowAttributes attributes{};
+  std::vector<Rgb> pixels;
+  *width = *height = 0;
+  if (window == 0 || !XGetWindowAttributes(dpy, window, &attributes)) return pixels;
+  XImage* image = XGetImage(dpy, window, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (image == nullptr) return pixels;
+  *width = attributes.width;
+  *height = attributes.height;
+  pixels.resize(static_cast<size_t>(*width) * *height);
+  for (int y = 0; y < *height; ++y)
+    for (int x = 0; x < *width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      pixels[static_cast<size_t>(y) * *width + x] = {static_cast<uint8_t>((p >> 16) & 0xFF),
+                                                     static_cast<uint8_t>((p >> 8) & 0xFF),
+                                                     static_cast<uint8_t>(p & 0xFF)};
+    }
+  XDestroyImage(image);
+  return pixels;
+}
+
+bool TargetWindow::ChildSize(int* width, int* height) const {
+  Display* dpy = server.Dpy();
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  if (window == 0 || !XQueryTree(dpy, window, &root, &parent, &children, &count)) return false;
+  XWindowAttributes attributes{};
+  const bool one = count == 1 && XGetWindowAttributes(dpy, children[0], &attributes);
+  if (children != nullptr) XFree(children);
+  if (!one) return false;
+  *width = attributes.width;
+  *height = attributes.height;
+  return true;
+}
