@@ -37,7 +37,7 @@ const char kUsage[] =
     "      --clock-start=MS   with --step: the clock's value before the first frame\n"
     "      --frames=N         draw N frames, then end with status 0\n"
     "      --capture=FILE     save frames as PNG: with %d or %04d in FILE every frame under\n"
-    "                         its number, otherwise the last frame at exit\n"
+    "                         its number, otherwise the last frame at exit; %% is a %\n"
     "      --keys=SCRIPT      press keys at given frames: \"FRAME:KEY ...\", frames counted from\n"
     "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
     "F12\n"
@@ -330,8 +330,8 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         CapturePatternHasFrameNumber(optarg, &valid);
         if (optarg[0] == '\0' || !valid)
           return usageError(
-              "--capture takes a file name with at most one frame number (%%d or %%04d), "
-              "not '%s'",
+              "--capture takes a file name with at most one frame number (%%d, or %%0Nd "
+              "with N from 1 to 99) and %%%% for a percent sign, not '%s'",
               optarg);
         result->capture = optarg;
         break;
