@@ -17,8 +17,8 @@
 namespace {
 constexpr size_t kMaxPathLength = 4096;
 
-std::string capturePath;
-std::string framePattern;  // capturePath with its %d widened to %lld
+std::string capturePath;   // a single file's name, its %% already made %
+std::string framePattern;  // the per-frame pattern with its %d widened to %lld
 bool captureActive = false;
 bool perFrame = false;
 bool lastFramePending = false;  // a frame is held for FinishCapture
@@ -59,17 +59,17 @@ bool CanWrite(const char* name) {
 }  // namespace
 
 bool StartCapture(const char* pathOrPattern, std::FILE* err) {
-  capturePath = pathOrPattern;
   bool valid = false;
   size_t d = 0;
   perFrame = CapturePatternHasFrameNumber(pathOrPattern, &valid, &d);
-  framePattern = capturePath;
+  framePattern = pathOrPattern;
   if (perFrame) framePattern.insert(d, "ll");
+  capturePath = CaptureFileName(pathOrPattern);
   char name[kMaxPathLength];
   if (perFrame) {
     FrameFileName(1, name, sizeof name);
   } else {
-    std::snprintf(name, sizeof name, "%s", pathOrPattern);
+    std::snprintf(name, sizeof name, "%s", capturePath.c_str());
   }
   if (!valid || !MakeParentFolders(name) || !CanWrite(name)) {
     std::fprintf(err, "quor: cannot write the capture file %s\n", name);

@@ -1,15 +1,19 @@
 // Command-line parsing with getopt_long. Parsing works on a copy of argv with freeglut's X
-// options taken out, so that glutInit later sees the command line exactly as it was given.
+// options taken out, so that glutInit later sees the command line exactly as it was given. The
+// options of the settings that keys change live in app/setting_options.cpp; the messages about a
+// bad option are GNU getopt's own, written here so that they name the option as it was given.
 #include "app/options.h"
 
 #include <GL/freeglut.h>
 #include <getopt.h>
+#include <strings.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "app/embed_window.h"
 #include "app/text_scale.h"
@@ -35,11 +39,12 @@ const char kUsage[] =
     "      --clock-start=MS   with --step: the clock's value before the first frame\n"
     "      --frames=N         draw N frames, then end with status 0\n"
     "      --capture=FILE     save frames as PNG: with %d or %04d in FILE every frame under\n"
-    "                         its number, otherwise the last frame at exit; missing\n"
-    "                         folders are made\n"
+    "                         its number, otherwise the last frame at exit; %% is a %;\n"
+    "                         missing folders are made\n"
     "      --keys=SCRIPT      press keys at given frames: \"FRAME:KEY ...\", frames counted from\n"
     "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
     "F12\n"
+    "                         (the names in any case)\n"
     "      --text-scale=N     draw all text N times larger (1 to 8); without it the desktop's\n"
     "                         Xft.dpi / 96, else GDK_SCALE, else 1\n"
     "  -r, --root             draw in the window named by $XSCREENSAVER_WINDOW, else on the\n"
@@ -47,6 +52,25 @@ const char kUsage[] =
     "      --window-id=ID     the same in the window ID (0x... or decimal)\n"
     "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
     "                         default 0, or 60 with --root or --window-id)\n"
+    "\n"
+    "The settings the keys change, at start-up (the keys work as always, r restores the\n"
+    "defaults but keeps the particle limit):\n"
+    "      --particles=N      particle limit, 10 to 320 (default 320)\n"
+    "      --object-size=F    object size factor; like all factors 0.01 to 100 (default 1)\n"
+    "      --main-speed=F     main flow speed factor\n"
+    "      --emission=F       emission rate factor (ArrowY)\n"
+    "      --rotate-speed=F   world rotate speed factor\n"
+    "      --movement-speed=F  world movement speed factor\n"
+    "      --light-rotate-speed=F  light rotate speed factor\n"
+    "      --camera-z=Z       camera Z in world units, -100 to 100 (default 0)\n"
+    "      --fov=DEG          field of view, even degrees from 10 to 178 (default 120)\n"
+    "      --letterbox=N      letterbox bars, 0 to 6 (default 0)\n"
+    "      --tessellation=N   tessellation, 4 to 40 (default 30)\n"
+    "      --polygon-mode=MODE  fill, lines or points (default fill)\n"
+    "      --spotlights       coloured spotlights on\n"
+    "      --no-textures      textures flag off\n"
+    "      --hyperspace       start in hyperspace: earlier frames stay on screen\n"
+    "Long options are taken only when written in full, not abbreviated.\n"
     "\n"
     "X options such as -display NAME and -geometry WxH+X+Y are handed to freeglut.\n"
     "In the program, press ? for the keys and F12 for a screenshot.\n"
@@ -83,6 +107,23 @@ const option kLongOptions[] = {
     {"max-fps", required_argument, nullptr, kMaxFps},
     {nullptr, 0, nullptr, 0},
 };
+
+// The long options with the setting options after them, closed by the null entry.
+std::vector<option> LongOptionTable() {
+  std::vector<option> table(std::begin(kLongOptions), std::end(kLongOptions) - 1);
+  AppendSettingOptions(&table);
+  table.push_back({nullptr, 0, nullptr, 0});
+  return table;
+}
+
+// The entry whose name is exactly the first length characters of name, or null.
+const option* FindLongOption(const std::vector<option>& table, const char* name, size_t length) {
+  for (const option& o : table)
+    if (o.name != nullptr && std::strlen(o.name) == length &&
+        std::strncmp(o.name, name, length) == 0)
+      return &o;
+  return nullptr;
+}
 
 // freeglut's X options; *takesValue says whether the next word is the option's value.
 bool IsGlutOption(const char* word, bool* takesValue) {
@@ -126,13 +167,37 @@ bool ParseKey(const char* text, ScriptKey* key) {
     return true;
   }
   for (const KeyName& k : kKeyNames) {
-    if (std::strcmp(text, k.name) == 0) {
+    if (strcasecmp(text, k.name) == 0) {
       key->special = k.special;
       key->code = k.code;
       return true;
     }
   }
   return false;
+}
+
+// A run that ends after --frames never presses the keys scripted after its last frame; say so
+// rather than drop them without a word.
+void WarnOfKeysAfterLastFrame(const Options& options, std::FILE* err) {
+  if (options.frames == 0) return;
+  size_t late = 0;
+  uint64_t first = 0;
+  for (const ScriptKey& key : options.keys) {
+    if (key.frame <= options.frames) continue;
+    if (late++ == 0) first = key.frame;
+  }
+  const auto last = static_cast<unsigned long long>(options.frames);
+  if (late == 1) {
+    std::fprintf(err,
+                 "quor: warning: the key of --keys at frame %llu comes after the last frame "
+                 "(--frames=%llu) and is never pressed\n",
+                 static_cast<unsigned long long>(first), last);
+  } else if (late > 1) {
+    std::fprintf(err,
+                 "quor: warning: %zu keys of --keys, from frame %llu on, come after the last "
+                 "frame (--frames=%llu) and are never pressed\n",
+                 late, static_cast<unsigned long long>(first), last);
+  }
 }
 
 }  // namespace
@@ -153,7 +218,10 @@ bool ParseKeyScript(const char* script, std::vector<ScriptKey>* keys, char* erro
     if (colon == std::string::npos ||
         !ParseNumber(word.substr(0, colon).c_str(), 1, UINT64_MAX / 2, &frame) ||
         !ParseKey(word.c_str() + colon + 1, &key)) {
-      std::snprintf(error, errorSize, "'%.60s' is not FRAME:KEY", word.c_str());
+      std::snprintf(error, errorSize,
+                    "'%.60s' is not FRAME:KEY (KEY: one character or Space, Escape, Left, Right, "
+                    "Up, Down, F12, in any case)",
+                    word.c_str());
       return false;
     }
     key.frame = frame;
@@ -179,9 +247,12 @@ bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt) {
     if (*p != '%') continue;
     ++p;
     if (*p == '%') continue;
-    if (*p == '0') ++p;
-    // At most two width digits: a frame number never needs more, and the name stays bounded.
-    for (int digits = 0; std::isdigit(static_cast<unsigned char>(*p)) && digits < 2; ++digits) ++p;
+    // %0Nd: zeros to N digits, N at most 99 so that the name stays bounded. A width without the
+    // 0 would pad with spaces, which no file name wants.
+    if (*p == '0' && *(p + 1) >= '1' && *(p + 1) <= '9') {
+      p += 2;
+      if (std::isdigit(static_cast<unsigned char>(*p))) ++p;
+    }
     if (*p != 'd' || ++conversions > 1) {
       *valid = false;
       return false;
@@ -189,6 +260,15 @@ bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt) {
     if (dAt != nullptr) *dAt = static_cast<size_t>(p - path);
   }
   return conversions == 1;
+}
+
+std::string CaptureFileName(const char* path) {
+  std::string name;
+  for (const char* p = path; *p != '\0'; ++p) {
+    name += *p;
+    if (p[0] == '%' && p[1] == '%') ++p;
+  }
+  return name;
 }
 
 ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err) {
@@ -215,14 +295,30 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
     return ParseOutcome::kExitUsage;
   };
 
+  const std::vector<option> table = LongOptionTable();
   opterr = 0;  // the messages are ours
   optind = 0;  // a full restart, so that parsing can run more than once in a process
   bool clockStartGiven = false;
   const int count = static_cast<int>(words.size()) - 1;
   while (true) {
     const int previous = optind == 0 ? 1 : optind;
-    const int c = getopt_long(count, words.data(), "+hVwcur", kLongOptions, nullptr);
+    int longIndex = -1;
+    const int c = getopt_long(count, words.data(), "+hVwcur", table.data(), &longIndex);
     if (c == -1) break;
+    // The word being read: for a long option the whole "--name[=value]".
+    const char* word = previous < count ? words[previous] : "?";
+    if (longIndex >= 0) {
+      const char* name = word + 2;
+      if (std::strncmp(word, "--", 2) != 0 ||
+          FindLongOption(table, name, std::strcspn(name, "=")) != &table[longIndex])
+        return usageError("unrecognized option '%s'", word);
+    }
+    if (IsSettingOption(c)) {
+      char error[160];
+      if (!ParseSettingOption(c, optarg, &result->startSettings, error, sizeof error))
+        return usageError("%s", error);
+      continue;
+    }
     uint64_t n = 0;
     switch (c) {
       case 'h':
@@ -266,14 +362,14 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         CapturePatternHasFrameNumber(optarg, &valid);
         if (optarg[0] == '\0' || !valid)
           return usageError(
-              "--capture takes a file name with at most one frame number (%%d or %%04d), "
-              "not '%s'",
+              "--capture takes a file name with at most one frame number (%%d, or %%0Nd "
+              "with N from 1 to 99) and %%%% for a percent sign, not '%s'",
               optarg);
         result->capture = optarg;
         break;
       }
       case kKeys: {
-        char error[128];
+        char error[192];
         if (!ParseKeyScript(optarg, &result->keys, error, sizeof error))
           return usageError("--keys: %s", error);
         break;
@@ -296,17 +392,24 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         result->maxFps = static_cast<int>(n);
         break;
       default: {
-        const char* word = words[previous] != nullptr ? words[previous] : "?";
-        if (optopt >= kClouds) return usageError("'%s' needs a value", word);
-        if (optopt != 0) {
-          const char shortName[3] = {'-', static_cast<char>(optopt), '\0'};
-          return usageError("unknown option '%s'", shortName);
+        // GNU getopt's wording. A long option is named as written, up to its '='.
+        if (std::strncmp(word, "--", 2) == 0) {
+          const char* name = word + 2;
+          const size_t length = std::strcspn(name, "=");
+          const option* known = FindLongOption(table, name, length);
+          if (known == nullptr) return usageError("unrecognized option '%s'", word);
+          const std::string written(word, length + 2);
+          if (name[length] == '=')
+            return usageError("option '%s' doesn't allow an argument", written.c_str());
+          return usageError("option '%s' requires an argument", written.c_str());
         }
-        return usageError("unknown option '%s'", word);
+        const char shortName[2] = {static_cast<char>(optopt), '\0'};
+        return usageError("invalid option -- '%s'", shortName);
       }
     }
   }
   if (optind < count) return usageError("unexpected argument '%s'", words[optind]);
   if (clockStartGiven && !result->fixedClock) return usageError("%s", "--clock-start needs --step");
+  WarnOfKeysAfterLastFrame(*result, err);
   return ParseOutcome::kRun;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/setting_options.h"
+
 // One key of a --keys script: pressed just before the given frame is drawn (frames count
 // from 1), through the key handlers that real keys reach.
 struct ScriptKey {
@@ -40,6 +42,8 @@ struct Options {
   bool Embedded() const { return root || windowId != 0; }
   // Frames per second at most; 0 for no cap. Embedded, the default is 60.
   uint32_t FrameCap() const;
+
+  StartSettings startSettings;  // the settings the keys change, as given on the command line
 };
 
 extern Options options;  // the command line of this run
@@ -54,7 +58,9 @@ constexpr int kExitCaptureFailed = 1;
 constexpr int kExitBadUsage = 2;
 constexpr int kMaxFpsLimit = 1000;
 
-// Reads argv without changing it. Messages for --help and --version go to out, errors to err.
+// Reads argv without changing it. Messages for --help and --version go to out, errors and
+// warnings to err. Long options are taken only when written in full: an abbreviation that works
+// today would become ambiguous, or mean another option, as options are added.
 ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err);
 
 // Parses one --keys script into keys (sorted by frame). On failure names the offending word in
@@ -62,7 +68,11 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
 bool ParseKeyScript(const char* script, std::vector<ScriptKey>* keys, char* error,
                     size_t errorSize);
 
-// True for a capture path holding one frame-number conversion (%d or %0Nd); %% stands for a
-// percent sign. Any other conversion makes the pattern invalid (*valid false). dAt, if given,
-// receives the offset of the conversion's 'd'.
+// True for a capture path holding one frame-number conversion (%d, or %0Nd with N from 1 to 99);
+// %% stands for a percent sign, in a per-frame pattern and in a single file's name alike. Any
+// other conversion (%5d pads with spaces) makes the pattern invalid (*valid false). dAt, if
+// given, receives the offset of the conversion's 'd'.
 bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt = nullptr);
+
+// A single file's name from a capture path without a frame number: each %% becomes %.
+std::string CaptureFileName(const char* path);

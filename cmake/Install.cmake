@@ -1,5 +1,6 @@
 # What `cmake --install` puts under the prefix: bin/quor, its images in share/quor (where the
-# program looks for them, see image/data_files.h), the desktop entry, icons, the compressed manual
+# program looks for them, see image/data_files.h), the desktop entries, the screen-saver settings,
+# icons, the compressed manual
 # page and the documents a Debian package carries. Also the version header, the package
 # generator and the tests of both.
 include(${CMAKE_CURRENT_LIST_DIR}/Version.cmake)
@@ -11,6 +12,11 @@ install(TARGETS quor RUNTIME DESTINATION bin)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/font.bmp ${CMAKE_SOURCE_DIR}/assets/smoke128.bmp
         DESTINATION share/quor)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/quor.desktop DESTINATION share/applications)
+# As a screen-saver hack: the settings dialog of xscreensaver-settings, and the entry through
+# which MATE's and Cinnamon's screen savers find it.
+install(FILES ${CMAKE_SOURCE_DIR}/dist/quor.xml DESTINATION share/xscreensaver/config)
+install(FILES ${CMAKE_SOURCE_DIR}/dist/quor-screensaver.desktop
+        DESTINATION share/applications/screensavers RENAME quor.desktop)
 
 # Icons come from assets/icons/quor-<N>.png, in whatever sizes are there.
 file(GLOB quor_icons CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/icons/quor-*.png)

@@ -16,6 +16,7 @@
 #include "sim/drift.h"
 #include "sim/frame.h"
 #include "sim/lights.h"
+#include "sim/particles.h"
 #include "sim/random.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
@@ -32,6 +33,27 @@ constexpr int kLightCount = 0;
 constexpr float kAmbientLevel = 0.5f;
 constexpr float kSpecularLevel = 0.9f;
 constexpr int kShininess = 30;
+
+// The settings given on the command line, over the defaults that ResetSettings has just put in
+// place; the reset key brings the defaults back.
+void ApplyStartSettings(const StartSettings& given) {
+  if (given.particleLimit) particleSystem.limit = *given.particleLimit;
+  if (given.objectSize) settings.objectSize = *given.objectSize;
+  if (given.mainSpeed) settings.mainSpeed = *given.mainSpeed;
+  if (given.emission) settings.arrowY = *given.emission;
+  if (given.rotateSpeed) settings.rotateSpeed = *given.rotateSpeed;
+  if (given.movementSpeed) settings.movementSpeed = *given.movementSpeed;
+  if (given.lightRotateSpeed) settings.lightRotateSpeed = *given.lightRotateSpeed;
+  if (given.cameraZ) settings.cameraZ = *given.cameraZ;
+  if (given.fov) settings.fov = *given.fov;
+  // The letterbox key starts its cycle again from this value (sim/controls.cpp).
+  if (given.letterbox) settings.letterbox = *given.letterbox;
+  if (given.tessellation) settings.tesselation = *given.tessellation;
+  if (given.polyMode) settings.polyMode = *given.polyMode;
+  if (given.spotLights) settings.spotLightsOn = 1;
+  if (given.texturesOff) settings.texturesOn = 0;
+  if (given.hyperspace) settings.clearEachFrame = 0;
+}
 }  // namespace
 
 Texture* FontTexture() {
@@ -67,6 +89,7 @@ bool InitScene() {
   if (options.universeOn) settings.universeOn = 1;
   if (options.clouds) settings.option = 1;  // the frame paints the sky
   StartFrameTime(options.clockStartMs);
+  ApplyStartSettings(options.startSettings);
   SetupView();
 
   glEnable(GL_COLOR_MATERIAL);

@@ -1,5 +1,6 @@
-// The command line as a user meets it: exit statuses before any window opens, and runs on the
-// fixed clock that repeat to the byte.
+// The command line as a user meets it: exit statuses before any window opens, runs on the
+// fixed clock that repeat to the byte, and the settings' options, which must give the very
+// frames that the keys give.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -28,11 +29,15 @@ class CommandLineE2e : public ::testing::Test {
 
 TEST_F(CommandLineE2e, BadOptionExitsWithTwoAndUnwritableCaptureWithOneBeforeAnyWindow) {
   const std::string dir = MakeWorkDir(false);
-  {
-    QuorRun run(server, dir, {"--bogus"});
-    run.AllowOutput("quor: unknown option '--bogus'|Usage: quor .*|.*");
-    EXPECT_EQ(run.WaitExit(60.0), 2);
-    EXPECT_EQ(run.Output().rfind("quor: unknown option '--bogus'\n", 0), 0u) << run.Output();
+  for (const auto& [option, message] :
+       {std::pair<std::string, std::string>{"--bogus", "unrecognized option '--bogus'"},
+        {"--clouds=1", "option '--clouds' doesn't allow an argument"},
+        {"--fov=179", "--fov takes an even number of degrees from 10 to 178, not '179'"}}) {
+    QuorRun run(server, dir, {option});
+    run.AllowOutput(".*");  // the usage
+    EXPECT_EQ(run.WaitExit(60.0), 2) << option;
+    EXPECT_EQ(run.Output().rfind("quor: " + message + "\n", 0), 0u) << run.Output();
+    EXPECT_FALSE(run.WaitForWindow(0.2)) << option;
   }
   // A folder cannot be made under a file, not even by root.
   QuorRun run(server, dir, {"--capture=/dev/null/x.png", "--frames=5"});
@@ -46,12 +51,77 @@ TEST_F(CommandLineE2e, TheSameFixedClockRunGivesTheSameFileToTheByte) {
   const std::vector<std::string> run = {"--step=33", "--frames=90", "-u"};
   std::vector<std::string> first = run, second = run;
   first.push_back("--capture=" + dir + "/a.png");
-  second.push_back("--capture=" + dir + "/b.png");
+  // %% is a percent sign in a single file's name too, as in a per-frame pattern; a key after
+  // the last frame is named and the run goes on.
+  second.push_back("--capture=" + dir + "/b%%.png");
+  second.push_back("--keys=91:u");
   ASSERT_EQ(RunToEnd(server, dir, first), 0);
-  ASSERT_EQ(RunToEnd(server, dir, second), 0);
+  ASSERT_EQ(RunToEnd(server, dir, second, 120.0,
+                     {"quor: warning: the key of --keys at frame 91 comes after the last frame "
+                      "\\(--frames=90\\) and is never pressed"}),
+            0);
   const std::string a = Contents(dir + "/a.png");
   EXPECT_GT(a.size(), 1000u);
-  EXPECT_TRUE(a == Contents(dir + "/b.png"));
+  EXPECT_TRUE(a == Contents(dir + "/b%.png"));
+}
+
+// Each setting's option must leave the program where its key would: the same frame to the
+// byte, once the keys' messages and the start-up hint have gone (3 s, frame 91 at 33 ms).
+std::string Capture(XvfbServer& server, const std::string& dir, std::vector<std::string> args,
+                    const std::string& name) {
+  args.insert(args.begin(), "--step=33");
+  args.push_back("--capture=" + dir + "/" + name + ".png");
+  EXPECT_EQ(RunToEnd(server, dir, args), 0) << name;
+  return Contents(dir + "/" + name + ".png");
+}
+
+struct OptionsAndKeys {
+  std::vector<std::string> options;
+  std::string keys;
+};
+
+TEST_F(CommandLineE2e, TheSettingsOptionsGiveTheFramesTheirKeysGive) {
+  const std::string dir = MakeWorkDir(true);
+  // Every setting once. Each of the first group changes this flame's picture on its own; the
+  // rotate speed shows in the turning stars; the polygon mode makes the clouds vanish. The
+  // movement and light-rotate speeds, the tessellation and the texture flag change nothing
+  // that is drawn here, but a wrong value in any still changes the later settings' frames.
+  const OptionsAndKeys cases[] = {
+      {{"--letterbox=2", "--particles=20", "--main-speed=1.111111", "--camera-z=0.1",
+        "--object-size=1.111111", "--emission=1.111111", "--fov=124", "--spotlights"},
+       "--keys=1:l 1:l 1:2 1:Right 1:} 1:] 1:Up 1:, 1:, 1:s"},
+      {{"--clouds", "-u", "--rotate-speed=1.111111", "--movement-speed=0.9",
+        "--light-rotate-speed=0.9", "--tessellation=31", "--no-textures"},
+       "--keys=1:= 1:_ 1:( 1:> 1:t"},
+      {{"--clouds", "-u", "--polygon-mode=points"}, "--keys=1:w 1:w"},
+  };
+  std::vector<std::string> all;
+  int n = 0;
+  for (const OptionsAndKeys& c : cases) {
+    std::vector<std::string> byOptions = c.options, byKeys;
+    for (const std::string& o : c.options)
+      if (o.rfind("--", 0) != 0 || o == "--clouds") byKeys.push_back(o);  // -u, --clouds
+    byKeys.push_back(c.keys);
+    byOptions.push_back("--frames=100");
+    byKeys.push_back("--frames=100");
+    const std::string name = std::to_string(++n);
+    const std::string a = Capture(server, dir, byOptions, "options_" + name);
+    EXPECT_GT(a.size(), 1000u);
+    EXPECT_TRUE(a == Capture(server, dir, byKeys, "keys_" + name)) << c.keys << ": see " << dir;
+    all.insert(all.end(), c.options.begin(), c.options.end());
+  }
+
+  // r brings back every default but the particle limit, which it keeps, as after the key.
+  all.push_back("--frames=100");
+  all.push_back("--keys=1:r");
+  EXPECT_TRUE(Capture(server, dir, all, "options_reset") ==
+              Capture(server, dir, {"--frames=100", "--keys=1:2 1:r"}, "keys_reset"))
+      << "see " << dir;
+
+  // Hyperspace keeps every frame on screen, the start-up hint's too, so it is compared from
+  // the first frame on.
+  EXPECT_TRUE(Capture(server, dir, {"--hyperspace", "--frames=30"}, "hyperspace_option") ==
+              Capture(server, dir, {"--keys=1:Space", "--frames=30"}, "hyperspace_key"));
 }
 
 // The README's own example: the folders of a capture path are made when they are missing.

@@ -1,7 +1,8 @@
 # The Debian package of a built tree: makes it with cpack in a temporary folder, unpacks it and
 # checks that every file is where it belongs with the right owner and mode, that the images are
 # the shipped ones, that the binary is stripped, that dpkg-shlibdeps filled in the dependencies,
-# that the desktop entry is valid, and that the unpacked program started from / draws.
+# that the desktop entries and the screen-saver settings are valid, that the copyright file
+# carries the licences, and that the unpacked program started from / draws.
 # Runs with -DBINARY_DIR= -DSOURCE_DIR= -DCPACK= -P.
 
 cmake_policy(SET CMP0054 NEW)  # quoted words in if() are words, never variables
@@ -43,6 +44,7 @@ endif()
 
 # Owner root, mode 755 for the program and 644 for everything else, as dpkg-deb -c lists them.
 set(data_files share/quor/font.bmp share/quor/smoke128.bmp share/applications/quor.desktop
+               share/applications/screensavers/quor.desktop share/xscreensaver/config/quor.xml
                share/man/man6/quor.6.gz share/doc/quor/copyright share/doc/quor/changelog.gz)
 file(GLOB icons ${SOURCE_DIR}/assets/icons/quor-*.png)
 foreach(icon IN LISTS icons)
@@ -105,10 +107,40 @@ if(NOT differs EQUAL 0)
   problem("the unpacked program started from / draws another picture than the build's own")
 endif()
 
-execute_process(COMMAND desktop-file-validate ${tmp}/root/usr/share/applications/quor.desktop
-                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(NOT rc EQUAL 0 OR NOT out STREQUAL "")
-  problem("desktop-file-validate: ${out}")
+# Both desktop entries valid. The screen saver's has only the Screensaver category, as a screen
+# saver's entry should, and the validator's one hint about that (no main category, so a menu
+# would file it under a catch-all section) is expected.
+foreach(entry applications/quor.desktop applications/screensavers/quor.desktop)
+  execute_process(COMMAND desktop-file-validate ${tmp}/root/usr/share/${entry}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  string(REGEX REPLACE "[^\n]*: hint: value \"Screensaver;\" for key \"Categories\"[^\n]*\n" ""
+                       out "${out}")
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL "")
+    problem("desktop-file-validate ${entry}: ${out}")
+  endif()
+endforeach()
+file(STRINGS ${tmp}/root/usr/share/applications/screensavers/quor.desktop saver_exec
+     REGEX "^Exec=")
+if(NOT saver_exec STREQUAL "Exec=quor --root")
+  problem("the screen saver's entry runs '${saver_exec}', not 'Exec=quor --root'")
 endif()
+
+# The settings dialog is well-formed XML for the hack named quor.
+execute_process(COMMAND xmllint --noout ${tmp}/root/usr/share/xscreensaver/config/quor.xml
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  problem("xmllint share/xscreensaver/config/quor.xml: ${out}")
+endif()
+
+# The copyright file names the licence of every file and carries each licence's text.
+file(READ ${tmp}/root/usr/share/doc/quor/copyright copyright)
+foreach(needed "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"
+               "\nLicense: MIT\n Permission is hereby granted"
+               "\nLicense: Bitstream-Vera\n Permission is hereby granted")
+  string(FIND "${copyright}" "${needed}" at)
+  if(at EQUAL -1)
+    problem("usr/share/doc/quor/copyright lacks '${needed}'")
+  endif()
+endforeach()
 
 finish()
