@@ -18,6 +18,8 @@ Options options;
 namespace {
 
 constexpr uint32_t kMaxStepMs = 100;
+constexpr double kMinRenderScale = 0.25;
+constexpr uint64_t kMaxTargetFps = 1000;
 
 const char kUsage[] =
     "Usage: quor [OPTION]... [X OPTION]...\n"
@@ -37,12 +39,17 @@ const char kUsage[] =
     "      --keys=SCRIPT      press keys at given frames: \"FRAME:KEY ...\", frames counted from\n"
     "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
     "F12\n"
+    "      --render-scale=F   draw the scene at F (0.25 to 1) of the window's size and\n"
+    "                         stretch it; auto chooses F each second to hold --target-fps\n"
+    "      --target-fps=N     the frame rate --render-scale=auto holds (default 30)\n"
     "\n"
     "X options such as -display NAME and -geometry WxH+X+Y are handed to freeglut.\n"
     "In the program, press ? for the keys and F12 for a screenshot.\n"
     "Exit status: 0; 1 when a capture file cannot be written; 2 for a bad command line.\n";
 
 enum LongOnly { kClouds = 256, kStep, kClockStart, kFrames, kCapture, kKeys };
+// The render scale's options, numbered apart from the others (still above kClouds).
+enum RenderScaleOptions { kRenderScale = 320, kTargetFps };
 
 const option kLongOptions[] = {
     {"help", no_argument, nullptr, 'h'},
@@ -56,6 +63,8 @@ const option kLongOptions[] = {
     {"frames", required_argument, nullptr, kFrames},
     {"capture", required_argument, nullptr, kCapture},
     {"keys", required_argument, nullptr, kKeys},
+    {"render-scale", required_argument, nullptr, kRenderScale},
+    {"target-fps", required_argument, nullptr, kTargetFps},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -108,6 +117,21 @@ bool ParseKey(const char* text, ScriptKey* key) {
     }
   }
   return false;
+}
+
+// --render-scale: "auto", or a decimal number from 0.25 to 1 with nothing after it.
+bool ParseRenderScale(const char* text, Options* result) {
+  if (std::strcmp(text, "auto") == 0) {
+    result->renderScaleAuto = true;
+    return true;
+  }
+  if (!std::isdigit(static_cast<unsigned char>(text[0])) && text[0] != '.') return false;
+  char* end = nullptr;
+  const double scale = std::strtod(text, &end);
+  if (*end != '\0' || !(scale >= kMinRenderScale && scale <= 1.0)) return false;
+  result->renderScale = scale;
+  result->renderScaleAuto = false;
+  return true;
 }
 
 }  // namespace
@@ -186,6 +210,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   opterr = 0;  // the messages are ours
   optind = 0;  // a full restart, so that parsing can run more than once in a process
   bool clockStartGiven = false;
+  bool targetFpsGiven = false;
   const int count = static_cast<int>(words.size()) - 1;
   while (true) {
     const int previous = optind == 0 ? 1 : optind;
@@ -246,6 +271,18 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
           return usageError("--keys: %s", error);
         break;
       }
+      case kRenderScale:
+        if (!ParseRenderScale(optarg, result))
+          return usageError("--render-scale takes auto or a number from 0.25 to 1, not '%s'",
+                            optarg);
+        break;
+      case kTargetFps:
+        if (!ParseNumber(optarg, 1, kMaxTargetFps, &n))
+          return usageError("--target-fps takes whole frames a second from 1 to 1000, not '%s'",
+                            optarg);
+        result->targetFps = static_cast<uint32_t>(n);
+        targetFpsGiven = true;
+        break;
       default: {
         const char* word = words[previous] != nullptr ? words[previous] : "?";
         if (optopt >= kClouds) return usageError("'%s' needs a value", word);
@@ -259,5 +296,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   }
   if (optind < count) return usageError("unexpected argument '%s'", words[optind]);
   if (clockStartGiven && !result->fixedClock) return usageError("%s", "--clock-start needs --step");
+  if (targetFpsGiven && !result->renderScaleAuto)
+    return usageError("%s", "--target-fps needs --render-scale=auto");
   return ParseOutcome::kRun;
 }

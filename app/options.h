@@ -29,6 +29,10 @@ struct Options {
   uint64_t frames = 0;          // end after this many frames; 0 runs until the user quits
   std::string capture;          // PNG path or printf pattern with one frame number; empty: none
   std::vector<ScriptKey> keys;  // in frame order
+
+  double renderScale = 1.0;      // the scene drawn at this share of the window's size
+  bool renderScaleAuto = false;  // the share chosen each second to hold targetFps
+  uint32_t targetFps = 30;
 };
 
 extern Options options;  // the command line of this run

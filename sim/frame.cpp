@@ -13,6 +13,7 @@
 #include "sim/lights.h"
 #include "sim/particles.h"
 #include "sim/random.h"
+#include "sim/scaled_scene.h"
 #include "sim/screenshot.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
@@ -121,7 +122,8 @@ void SetupView() {
       break;
   }
   const LetterboxRows rows = ComputeLetterbox(settings.letterbox, windowHeight);
-  glViewport(0, rows.bottom, windowWidth, rows.visibleHeight);
+  const SceneRect scene = PlaceScene(windowWidth, rows.bottom, rows.visibleHeight);
+  glViewport(scene.x, scene.y, scene.width, scene.height);
 
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -157,7 +159,7 @@ bool DrawFrame() {
   glRotatef(static_cast<float>(worldAngleY), 0.0f, 1.0f, 0.0f);
   glRotatef(static_cast<float>(worldAngleZ), 0.0f, 0.0f, 1.0f);
 
-  if (settings.clearEachFrame) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  BeginScene();  // the clear, or what stands in for it at a reduced scale
 
   if (settings.universeOn) {
     glPushMatrix();
@@ -174,9 +176,10 @@ bool DrawFrame() {
   if (settings.spotLightsOn) glEnable(GL_LIGHTING);
   StepParticles();
   if (settings.spotLightsOn) glDisable(GL_LIGHTING);
+  EndScene();  // the overlays below are drawn at full resolution
 
   if (textOverlay.messageExpiry != 0.0) textOverlay.DrawMessage();
-  if (settings.fpsClockOn) textOverlay.DrawFps(framesPerSecond);
+  if (settings.fpsClockOn) textOverlay.DrawFps(framesPerSecond, ShownRenderScale());
   if (helpOn) DrawHelpScreen();
 
   if (UpdateFade()) {

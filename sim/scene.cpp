@@ -17,6 +17,7 @@
 #include "sim/frame.h"
 #include "sim/lights.h"
 #include "sim/random.h"
+#include "sim/scaled_scene.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
 #include "text/text_overlay.h"
@@ -66,6 +67,11 @@ bool InitScene() {
   if (options.clockOn) settings.fpsClockOn = 1;
   if (options.universeOn) settings.universeOn = 1;
   if (options.clouds) settings.option = 1;  // the frame paints the sky
+  if (options.renderScaleAuto) {
+    UseAutoRenderScale(options.targetFps);
+  } else {
+    UseFixedRenderScale(options.renderScale);
+  }
   SetupView();
 
   glEnable(GL_COLOR_MATERIAL);

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -95,6 +96,17 @@ TEST(Options, EveryBadCommandLineNamesWhatIsWrongAndShowsTheUsage) {
       {{"--keys=3:ab"}, "'3:ab'"},
       {{"--keys=x"}, "'x'"},
       {{"--keys=2:Enter"}, "'2:Enter'"},
+      {{"--render-scale=0.2"}, "'0.2'"},
+      {{"--render-scale=1.01"}, "'1.01'"},
+      {{"--render-scale=0.5x"}, "'0.5x'"},
+      {{"--render-scale=nan"}, "'nan'"},
+      {{"--render-scale=-0.5"}, "'-0.5'"},
+      {{"--render-scale=Auto"}, "'Auto'"},
+      {{"--render-scale=auto", "--target-fps=0"}, "'0'"},
+      {{"--render-scale=auto", "--target-fps=1001"}, "'1001'"},
+      {{"--target-fps=30"}, "--target-fps needs --render-scale=auto"},
+      {{"--render-scale=auto", "--target-fps=30", "--render-scale=0.5"},
+       "--target-fps needs --render-scale=auto"},
       {{"stray"}, "'stray'"},
   };
   for (const auto& c : cases) {
@@ -104,6 +116,27 @@ TEST(Options, EveryBadCommandLineNamesWhatIsWrongAndShowsTheUsage) {
     EXPECT_NE(p.err.find("Usage: quor"), std::string::npos) << c.words[0];
     EXPECT_TRUE(p.out.empty()) << c.words[0];
   }
+}
+
+TEST(Options, RenderScaleIsANumberFromAQuarterToOneOrAuto) {
+  Parse p = ParseWords({});
+  EXPECT_EQ(p.options.renderScale, 1.0);
+  EXPECT_FALSE(p.options.renderScaleAuto);
+  EXPECT_EQ(p.options.targetFps, 30u);
+  for (const auto& [word, scale] : {std::pair<const char*, double>{"0.25", 0.25},
+                                    {"1", 1.0},
+                                    {".5", 0.5},
+                                    {"0.35", 0.35},
+                                    {"1.0", 1.0}}) {
+    p = ParseWords({std::string("--render-scale=") + word});
+    ASSERT_EQ(p.outcome, ParseOutcome::kRun) << word << ": " << p.err;
+    EXPECT_EQ(p.options.renderScale, scale) << word;
+    EXPECT_FALSE(p.options.renderScaleAuto) << word;
+  }
+  p = ParseWords({"--render-scale=auto", "--target-fps=45"});
+  ASSERT_EQ(p.outcome, ParseOutcome::kRun) << p.err;
+  EXPECT_TRUE(p.options.renderScaleAuto);
+  EXPECT_EQ(p.options.targetFps, 45u);
 }
 
 TEST(Options, CaptureNamesWithAFrameNumberSaveEveryFrame) {
