@@ -169,7 +169,7 @@ bool DrawFrame() {
     glRotatef(static_cast<float>(DriftValue(kStarTurnChannelX, kStarTurnFrequency,
                                             kStarTurnAmplitude, kStarTurnOffset)),
               1.0f, 0.0f, 0.0f);
-    starField.Draw();
+    starField.Draw(ScenePixelScale());
     glPopMatrix();
   }
 

@@ -161,6 +161,10 @@ SceneRect PlaceScene(int width, int bottom, int visibleHeight) {
   return scene;
 }
 
+float ScenePixelScale() {
+  return reduced ? static_cast<float>(scene.width) / viewport.width : 1.0f;
+}
+
 void BeginScene() {
   if (!reduced) {
     if (settings.clearEachFrame) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -25,6 +25,8 @@ double ShownRenderScale();
 // For the view set-up: the viewport to draw the scene into for this frame, remembered for the
 // two calls below.
 SceneRect PlaceScene(int windowWidth, int bottom, int visibleHeight);
+// The scene's pixels per window pixel in this frame: 1, or below at a reduced scale.
+float ScenePixelScale();
 // In place of the frame's clear: at a reduced scale, the scene's rectangle is cleared, or in
 // hyperspace the previous reduced frame is drawn back into it, so that trails persist.
 void BeginScene();
