@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "app/shell.h"
 #include "sim/render_scale_controller.h"
 #include "sim/settings.h"
 
@@ -51,7 +52,9 @@ void EnsureTexture(int width, int height) {
   if (width <= textureWidth && height <= textureHeight) return;
   textureWidth = PowerOfTwoAtLeast(width > textureWidth ? width : textureWidth);
   textureHeight = PowerOfTwoAtLeast(height > textureHeight ? height : textureHeight);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, textureWidth, textureHeight, 0, GL_RGB, GL_UNSIGNED_BYTE,
+  // Four bytes a texel, as the window has them: the copy is then a plain copy of memory, and
+  // the renderer fetches aligned texels when stretching.
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                nullptr);
   copiedWidth = copiedHeight = 0;
 }
@@ -109,6 +112,15 @@ void DrawCopiedFrame(GLint filter) {
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
   glPopAttrib();
+}
+
+// Colour only: nothing in the scene tests depth, and at this size every cleared byte costs.
+void ClearColour(int x, int y, int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(x, y, width, height);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
 }
 
 void MeasureFrame() {
@@ -177,10 +189,7 @@ void BeginScene() {
                                                                                : GL_LINEAR);
     return;
   }
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(scene.x, scene.y, scene.width, scene.height);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glDisable(GL_SCISSOR_TEST);
+  ClearColour(scene.x, scene.y, scene.width, scene.height);
 }
 
 void EndScene() {
@@ -189,8 +198,13 @@ void EndScene() {
     EnsureTexture(scene.width + 1, scene.height + 1);
     CopyScene();
     glPopAttrib();
-    // The whole window, as at full scale: the letterbox bars take the sky's colour.
-    if (settings.clearEachFrame) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The letterbox bars take the sky's colour, as at full scale, where the full clear reaches
+    // them; the stretch covers everything else.
+    if (settings.clearEachFrame && viewport.y > 0) {
+      ClearColour(0, 0, viewport.width, viewport.y);
+      const int top = viewport.y + viewport.height;
+      ClearColour(0, top, viewport.width, windowHeight - top);
+    }
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     DrawCopiedFrame(GL_LINEAR);
   } else {
