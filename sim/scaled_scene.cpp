@@ -200,7 +200,7 @@ void EndScene() {
     glPopAttrib();
     // The letterbox bars take the sky's colour, as at full scale, where the full clear reaches
     // them; the stretch covers everything else.
-    if (settings.clearEachFrame && viewport.y > 0) {
+    if (settings.clearEachFrame) {
       ClearColour(0, 0, viewport.width, viewport.y);
       const int top = viewport.y + viewport.height;
       ClearColour(0, top, viewport.width, windowHeight - top);
