@@ -120,16 +120,4 @@ TEST(RenderScaleController, AStallIsNoMeasure) {
   EXPECT_EQ(c.Scale(), 1.0);
 }
 
-TEST(RenderScaleController, TheTargetSetsTheStep) {
-  // The same machine, asked for more, draws smaller.
-  double previous = 2.0;
-  for (const double target : {10.0, 20.0, 40.0, 80.0}) {
-    RenderScaleController c(target);
-    Feed(&c, 10.0, PixelBound(2.0, 60.0));
-    EXPECT_LE(c.Scale(), previous) << target;
-    previous = c.Scale();
-  }
-  EXPECT_LT(previous, 1.0);
-}
-
 }  // namespace
