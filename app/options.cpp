@@ -24,6 +24,8 @@ Options options;
 namespace {
 
 constexpr uint32_t kMaxStepMs = 100;
+constexpr double kMinRenderScale = 0.25;
+constexpr uint64_t kMaxTargetFps = 1000;
 
 const char kUsage[] =
     "Usage: quor [OPTION]... [X OPTION]...\n"
@@ -52,6 +54,9 @@ const char kUsage[] =
     "      --window-id=ID     the same in the window ID (0x... or decimal)\n"
     "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
     "                         default 0, or 60 with --root or --window-id)\n"
+    "      --render-scale=F   draw the scene at F (0.25 to 1) of the window's size and\n"
+    "                         stretch it; auto chooses F each second to hold --target-fps\n"
+    "      --target-fps=N     the frame rate --render-scale=auto holds (default 30)\n"
     "\n"
     "The settings the keys change, at start-up (the keys work as always, r restores the\n"
     "defaults but keeps the particle limit):\n"
@@ -87,6 +92,8 @@ enum LongOnly {
   kTextScale,
   kWindowId,
   kMaxFps,
+  kRenderScale,
+  kTargetFps,
 };
 
 const option kLongOptions[] = {
@@ -105,6 +112,8 @@ const option kLongOptions[] = {
     {"root", no_argument, nullptr, 'r'},
     {"window-id", required_argument, nullptr, kWindowId},
     {"max-fps", required_argument, nullptr, kMaxFps},
+    {"render-scale", required_argument, nullptr, kRenderScale},
+    {"target-fps", required_argument, nullptr, kTargetFps},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -198,6 +207,21 @@ void WarnOfKeysAfterLastFrame(const Options& options, std::FILE* err) {
                  "frame (--frames=%llu) and are never pressed\n",
                  late, static_cast<unsigned long long>(first), last);
   }
+}
+
+// --render-scale: "auto", or a decimal number from 0.25 to 1 with nothing after it.
+bool ParseRenderScale(const char* text, Options* result) {
+  if (std::strcmp(text, "auto") == 0) {
+    result->renderScaleAuto = true;
+    return true;
+  }
+  if (!std::isdigit(static_cast<unsigned char>(text[0])) && text[0] != '.') return false;
+  char* end = nullptr;
+  const double scale = std::strtod(text, &end);
+  if (*end != '\0' || !(scale >= kMinRenderScale && scale <= 1.0)) return false;
+  result->renderScale = scale;
+  result->renderScaleAuto = false;
+  return true;
 }
 
 }  // namespace
@@ -299,6 +323,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   opterr = 0;  // the messages are ours
   optind = 0;  // a full restart, so that parsing can run more than once in a process
   bool clockStartGiven = false;
+  bool targetFpsGiven = false;
   const int count = static_cast<int>(words.size()) - 1;
   while (true) {
     const int previous = optind == 0 ? 1 : optind;
@@ -391,6 +416,18 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
           return usageError("--max-fps takes a whole number from 0 to 1000, not '%s'", optarg);
         result->maxFps = static_cast<int>(n);
         break;
+      case kRenderScale:
+        if (!ParseRenderScale(optarg, result))
+          return usageError("--render-scale takes auto or a number from 0.25 to 1, not '%s'",
+                            optarg);
+        break;
+      case kTargetFps:
+        if (!ParseNumber(optarg, 1, kMaxTargetFps, &n))
+          return usageError("--target-fps takes whole frames a second from 1 to 1000, not '%s'",
+                            optarg);
+        result->targetFps = static_cast<uint32_t>(n);
+        targetFpsGiven = true;
+        break;
       default: {
         // GNU getopt's wording. A long option is named as written, up to its '='.
         if (std::strncmp(word, "--", 2) == 0) {
@@ -410,6 +447,8 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   }
   if (optind < count) return usageError("unexpected argument '%s'", words[optind]);
   if (clockStartGiven && !result->fixedClock) return usageError("%s", "--clock-start needs --step");
+  if (targetFpsGiven && !result->renderScaleAuto)
+    return usageError("%s", "--target-fps needs --render-scale=auto");
   WarnOfKeysAfterLastFrame(*result, err);
   return ParseOutcome::kRun;
 }

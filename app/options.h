@@ -44,6 +44,10 @@ struct Options {
   uint32_t FrameCap() const;
 
   StartSettings startSettings;  // the settings the keys change, as given on the command line
+
+  double renderScale = 1.0;      // the scene drawn at this share of the window's size
+  bool renderScaleAuto = false;  // the share chosen each second to hold targetFps
+  uint32_t targetFps = 30;
 };
 
 extern Options options;  // the command line of this run

@@ -14,7 +14,7 @@ double targetRate[kDriftChannels];
 int drive[kDriftChannels];
 
 constexpr double kInitialPhaseRange = 3.141592654;
-constexpr double kTargetBase = 0.02;   // a target's magnitude lies in [0.02, 0.04)
+constexpr double kTargetBase = 0.02;  // a target's magnitude lies in [0.02, 0.04)
 constexpr double kTargetRange = 0.02;
 constexpr double kEventsPerSecond = 0.02;  // chance per second of a toggle, and of a retarget
 constexpr double kPositiveTargetChance = 0.45;

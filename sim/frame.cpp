@@ -16,6 +16,7 @@
 #include "sim/lights.h"
 #include "sim/particles.h"
 #include "sim/random.h"
+#include "sim/scaled_scene.h"
 #include "sim/screenshot.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
@@ -138,7 +139,8 @@ void SetupView() {
       break;
   }
   const LetterboxRows rows = ComputeLetterbox(settings.letterbox, windowHeight);
-  glViewport(0, rows.bottom, windowWidth, rows.visibleHeight);
+  const SceneRect scene = PlaceScene(windowWidth, rows.bottom, rows.visibleHeight);
+  glViewport(scene.x, scene.y, scene.width, scene.height);
 
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -151,7 +153,7 @@ void SetupView() {
 
 void DrawTextOverlay() {
   if (textOverlay.messageExpiry != 0.0) textOverlay.DrawMessage();
-  if (settings.fpsClockOn) textOverlay.DrawFps(framesPerSecond);
+  if (settings.fpsClockOn) textOverlay.DrawFps(framesPerSecond, ShownRenderScale());
   if (helpOn) DrawHelpScreen();
 }
 
@@ -180,7 +182,7 @@ bool DrawFrame() {
   glRotatef(static_cast<float>(worldAngleY), 0.0f, 1.0f, 0.0f);
   glRotatef(static_cast<float>(worldAngleZ), 0.0f, 0.0f, 1.0f);
 
-  if (settings.clearEachFrame) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  BeginScene();  // the clear, or what stands in for it at a reduced scale
 
   if (settings.universeOn) {
     glPushMatrix();
@@ -190,13 +192,14 @@ bool DrawFrame() {
     glRotatef(static_cast<float>(DriftValue(kStarTurnChannelX, kStarTurnFrequency,
                                             kStarTurnAmplitude, kStarTurnOffset)),
               1.0f, 0.0f, 0.0f);
-    starField.Draw();
+    starField.Draw(ScenePixelScale());
     glPopMatrix();
   }
 
   if (settings.spotLightsOn) glEnable(GL_LIGHTING);
   StepParticles();
   if (settings.spotLightsOn) glDisable(GL_LIGHTING);
+  EndScene();  // the overlays below are drawn at full resolution
 
   DrawTextOverlay();
 

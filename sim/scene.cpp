@@ -18,6 +18,7 @@
 #include "sim/lights.h"
 #include "sim/particles.h"
 #include "sim/random.h"
+#include "sim/scaled_scene.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
 #include "text/text_overlay.h"
@@ -90,6 +91,11 @@ bool InitScene() {
   if (options.clouds) settings.option = 1;  // the frame paints the sky
   StartFrameTime(options.clockStartMs);
   ApplyStartSettings(options.startSettings);
+  if (options.renderScaleAuto) {
+    UseAutoRenderScale(options.targetFps);
+  } else {
+    UseFixedRenderScale(options.renderScale);
+  }
   SetupView();
 
   glEnable(GL_COLOR_MATERIAL);

@@ -31,10 +31,10 @@ extern Settings settings;
 // Scene globals, one value each for the whole process.
 extern int paused;
 extern int helpOn;
-extern float fadeLevel;      // global intensity, 1 except during the exit fade
-extern int exitStartTime;    // whole second at which the exit fade began; 0 means not exiting
-extern int exitRequested;    // an Escape has started the fade (also one pressed in the first second)
-extern int letterboxCounter; // -5..6, |letterboxCounter| is the letterbox in the ping-pong cycle
+extern float fadeLevel;    // global intensity, 1 except during the exit fade
+extern int exitStartTime;  // whole second at which the exit fade began; 0 means not exiting
+extern int exitRequested;  // an Escape has started the fade (also one pressed in the first second)
+extern int letterboxCounter;  // -5..6, |letterboxCounter| is the letterbox in the ping-pong cycle
 extern int fullScreenOn;
 extern int framesPerSecond;
 extern double nextSecond;

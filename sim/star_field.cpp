@@ -95,16 +95,16 @@ void StarField::Build(int count, float outer, float inner, int placement) {
 
 // Enables blending but leaves the blend function as it stands: in the running program that is
 // the particles' additive one from the previous frame, so the stars add to the sky.
-void StarField::Draw() {
+void StarField::Draw(float pixelScale) {
   glEnable(GL_BLEND);
   glPushMatrix();
-  glPointSize(1.0f);
+  glPointSize(1.0f * pixelScale);
   glCallList(listId);
   glRotatef(kSecondTurnDegrees, 0.0f, 1.0f, 0.0f);
-  glPointSize(2.0f);
+  glPointSize(2.0f * pixelScale);
   glCallList(listId);
   glRotatef(kThirdTurnDegrees, 0.0f, 1.0f, 0.0f);
-  glPointSize(3.0f);
+  glPointSize(3.0f * pixelScale);
   glCallList(listId);
   glPopMatrix();
   glDisable(GL_BLEND);

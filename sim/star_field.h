@@ -13,7 +13,9 @@ class StarField {
   virtual ~StarField() {}  // the list is left to the end of the process
 
   void Build(int count, float outer, float inner, int placement);
-  void Draw();
+  // pixelScale: the scene's pixels per window pixel; the points shrink with it, so that a scene
+  // drawn smaller and stretched shows stars of the same size.
+  void Draw(float pixelScale = 1.0f);
   void Release();
 
   unsigned int listId;  // all bits set: no list

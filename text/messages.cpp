@@ -7,6 +7,7 @@
 
 #include "app/clock.h"
 #include "app/shell.h"
+#include "text/glyph_layout.h"
 #include "text/text_overlay.h"
 
 namespace {
@@ -16,6 +17,7 @@ constexpr int16_t kMessageX = 10;        // pixels from the left edge
 constexpr int16_t kStatusY = 20;         // pixels from the top edge down to the text's bottom
 constexpr float kStatusSize = 20.0f;     // glyph height, pixels
 constexpr int kFpsRightInset = 120;      // the frame/second line starts this far from the right
+constexpr int kFpsPlainLength = 13;      // characters of "%3d Frame/Sec" up to 999
 constexpr double kErrorXFraction = 0.4;  // the error line starts at 40 % of the width
 constexpr int kMaxErrorTextLength = 60;  // characters of GLU's error text that are kept
 
@@ -57,11 +59,19 @@ void TextOverlay::DrawMessage() {
   }
 }
 
-void TextOverlay::DrawFps(int fps) {
+void TextOverlay::DrawFps(int fps, double renderScale) {
   recordText = 0;  // the clock must never become the remembered message
   char buffer[kTextBufferSize];
-  std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec", fps);
-  DrawText(buffer, static_cast<int16_t>(OverlayWidth() - kFpsRightInset), kStatusY, kStatusSize);
+  int x = OverlayWidth() - kFpsRightInset;
+  if (renderScale > 0.0) {
+    // The longer line ends where the plain one does.
+    const int length =
+        std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec Scale %.2f", fps, renderScale);
+    x -= (length - kFpsPlainLength) * static_cast<int>(GlyphAdvance(kStatusSize));
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec", fps);
+  }
+  DrawText(buffer, static_cast<int16_t>(x), kStatusY, kStatusSize);
   recordText = 1;
 }
 

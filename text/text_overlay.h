@@ -21,7 +21,8 @@ class TextOverlay {
   void ShowMessage(const char* format, int value);
   void ShowMessage(const char* text);  // drawn as it stands, never read as a format
   void DrawMessage();
-  void DrawFps(int fps);
+  // With a render scale above 0 the line ends with it ("Scale 0.50") and starts further left.
+  void DrawFps(int fps, double renderScale = 0.0);
   void CheckGlError();
 
   int32_t lastX = 0;

@@ -13,6 +13,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/embed_window.h"
@@ -150,6 +151,17 @@ INSTANTIATE_TEST_SUITE_P(
         BadCommandLine{{"--root=1"}, "option '--root' doesn't allow an argument"},
         BadCommandLine{{"--max-fps=1001"}, "'1001'"}, BadCommandLine{{"--max-fps=-1"}, "'-1'"},
         BadCommandLine{{"--max-fps=30fps"}, "'30fps'"}, BadCommandLine{{"--max-fps="}, "''"},
+        BadCommandLine{{"--render-scale=0.2"}, "'0.2'"},
+        BadCommandLine{{"--render-scale=1.01"}, "'1.01'"},
+        BadCommandLine{{"--render-scale=0.5x"}, "'0.5x'"},
+        BadCommandLine{{"--render-scale=nan"}, "'nan'"},
+        BadCommandLine{{"--render-scale=-0.5"}, "'-0.5'"},
+        BadCommandLine{{"--render-scale=Auto"}, "'Auto'"},
+        BadCommandLine{{"--render-scale=auto", "--target-fps=0"}, "'0'"},
+        BadCommandLine{{"--render-scale=auto", "--target-fps=1001"}, "'1001'"},
+        BadCommandLine{{"--target-fps=30"}, "--target-fps needs --render-scale=auto"},
+        BadCommandLine{{"--render-scale=auto", "--target-fps=30", "--render-scale=0.5"},
+                       "--target-fps needs --render-scale=auto"},
         BadCommandLine{{"stray"}, "unexpected argument 'stray'"}));
 
 TEST(Options, ASaversWindowCapsTheFrameRateAtSixtyUnlessToldOtherwise) {
@@ -201,6 +213,27 @@ INSTANTIATE_TEST_SUITE_P(
         std::make_pair("+5", 0UL), std::make_pair(" 5", 0UL), std::make_pair("5 ", 0UL),
         std::make_pair("0x-5", 0UL), std::make_pair("60000C", 0UL), std::make_pair("0x60000G", 0UL),
         std::make_pair("12abc", 0UL)));
+
+TEST(Options, RenderScaleIsANumberFromAQuarterToOneOrAuto) {
+  Parse p = ParseWords({});
+  EXPECT_EQ(p.options.renderScale, 1.0);
+  EXPECT_FALSE(p.options.renderScaleAuto);
+  EXPECT_EQ(p.options.targetFps, 30u);
+  for (const auto& [word, scale] : {std::pair<const char*, double>{"0.25", 0.25},
+                                    {"1", 1.0},
+                                    {".5", 0.5},
+                                    {"0.35", 0.35},
+                                    {"1.0", 1.0}}) {
+    p = ParseWords({std::string("--render-scale=") + word});
+    ASSERT_EQ(p.outcome, ParseOutcome::kRun) << word << ": " << p.err;
+    EXPECT_EQ(p.options.renderScale, scale) << word;
+    EXPECT_FALSE(p.options.renderScaleAuto) << word;
+  }
+  p = ParseWords({"--render-scale=auto", "--target-fps=45"});
+  ASSERT_EQ(p.outcome, ParseOutcome::kRun) << p.err;
+  EXPECT_TRUE(p.options.renderScaleAuto);
+  EXPECT_EQ(p.options.targetFps, 45u);
+}
 
 TEST(Options, CaptureNamesWithAFrameNumberSaveEveryFrame) {
   bool valid = false;

@@ -16,6 +16,7 @@
 #include "app/shell.h"
 #include "sim/drift.h"
 #include "sim/particles.h"
+#include "sim/scaled_scene.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
 #include "tests/support/gl_context.h"
@@ -169,6 +170,19 @@ TEST_F(NoAllocationTest, EverythingSwitchedOnAllocatesNothing) {
   textOverlay.ShowMessage("Object Size: %4.2f\n", 1.5);
   textOverlay.messageExpiry = 1e9;  // keep the message on screen throughout
   EXPECT_EQ(AllocationsOverFrames(), 0);
+}
+
+// The reduced scene's texture is made on the first frame; the frames after it, the hyperspace
+// ones that draw the previous frame back included, allocate nothing.
+TEST_F(NoAllocationTest, ReducedScaleAllocatesNothing) {
+  UseFixedRenderScale(0.5);
+  settings.universeOn = 1;
+  settings.fpsClockOn = 1;
+  settings.letterbox = 2;
+  for (int i = 0; i < kWarmUpFrames; ++i) Frame();
+  settings.clearEachFrame = 0;
+  EXPECT_EQ(AllocationsOverFrames(), 0);
+  UseFixedRenderScale(1.0);
 }
 
 // The counter itself must see what it is there to see, or the tests above prove nothing.

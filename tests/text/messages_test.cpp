@@ -155,6 +155,19 @@ TEST_F(MessagesTest, AtScaleTwoEveryStatusLineIsTwiceAsLargeAndKeepsItsEdge) {
   EXPECT_FLOAT_EQ(errorLine[0].bottom, kHeight - 40.0f);
 }
 
+TEST_F(MessagesTest, FrameRateLineWithARenderScaleEndsWithItAtTheSamePlace) {
+  const auto plain = CaptureGlyphs([&] { overlay.DrawFps(30); });
+  const auto scaled = CaptureGlyphs([&] { overlay.DrawFps(30, 0.35); });
+  ASSERT_EQ(CellsOf(scaled), ExpectedCells("30 Frame/Sec Scale 0.35"));
+  // Eleven characters more, each 9 pixels: the line starts 99 pixels further left and ends
+  // where the plain line ends.
+  EXPECT_FLOAT_EQ(scaled[0].left, plain[0].left - 11 * 9);
+  EXPECT_FLOAT_EQ(scaled.back().right, plain.back().right);
+  EXPECT_EQ(overlay.recordText, 1);
+  ASSERT_EQ(CellsOf(CaptureGlyphs([&] { overlay.DrawFps(30, 1.0); })),
+            ExpectedCells("30 Frame/Sec Scale 1.00"));
+}
+
 TEST_F(MessagesTest, NoPendingErrorDrawsNothing) {
   overlay.ShowMessage("Reset");
   SetClock(9000);

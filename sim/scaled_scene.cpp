@@ -1,0 +1,221 @@
+// The reduced scene on OpenGL 1.1: no render targets, so the scene is drawn into a corner of the
+// back buffer, copied with glCopyTexSubImage2D into a power-of-two texture, and drawn back over
+// the viewport as one textured quad. Relies only on the window's size (windowWidth,
+// windowHeight) and its default read buffer, never on how the window was made.
+#include "sim/scaled_scene.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cmath>
+
+#include "app/shell.h"
+#include "sim/render_scale_controller.h"
+#include "sim/settings.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+double fixedScale = 1.0;
+bool autoScale = false;
+RenderScaleController controller{30.0};
+Clock::time_point previousFrameEnd;
+bool havePreviousFrame = false;
+
+SceneRect viewport{};  // this frame's letterboxed viewport
+SceneRect scene{};     // where this frame's scene is drawn
+bool reduced = false;  // scene is smaller than viewport: the copy and the stretch are due
+
+GLuint texture = 0;
+int textureWidth = 0, textureHeight = 0;
+int copiedWidth = 0, copiedHeight = 0;  // the reduced frame the texture holds; 0 for none
+GLint maxTextureSize = 0;
+
+int PowerOfTwoAtLeast(int n) {
+  int p = 1;
+  while (p < n) p *= 2;
+  return p;
+}
+
+// The texture grows to the next power of two of what it must hold, and never shrinks: it is
+// reallocated only when the window or the scale grows, never per frame.
+void EnsureTexture(int width, int height) {
+  if (texture == 0) {
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    // Stretching samples one texel beyond the copied part at its far edges, which the copy
+    // fills with the edge pixels; the near edges clamp.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  }
+  glBindTexture(GL_TEXTURE_2D, texture);
+  if (width <= textureWidth && height <= textureHeight) return;
+  textureWidth = PowerOfTwoAtLeast(width > textureWidth ? width : textureWidth);
+  textureHeight = PowerOfTwoAtLeast(height > textureHeight ? height : textureHeight);
+  // Four bytes a texel, as the window has them: the copy is then a plain copy of memory, and
+  // the renderer fetches aligned texels when stretching.
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               nullptr);
+  copiedWidth = copiedHeight = 0;
+}
+
+// The scene's pixels into the texture's bottom-left corner, with its last column and row once
+// more beside it, so that linear filtering at the far edges sees the edge and not stale texels.
+void CopyScene() {
+  const int w = scene.width, h = scene.height;
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, scene.x, scene.y, w, h);
+  if (w < textureWidth) glCopyTexSubImage2D(GL_TEXTURE_2D, 0, w, 0, scene.x + w - 1, scene.y, 1, h);
+  if (h < textureHeight)
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, h, scene.x, scene.y + h - 1, w, 1);
+  if (w < textureWidth && h < textureHeight)
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, w, h, scene.x + w - 1, scene.y + h - 1, 1, 1);
+  copiedWidth = w;
+  copiedHeight = h;
+}
+
+// The copied frame over the whole current viewport, opaque, filled whatever the polygon mode,
+// untouched by lighting and blending. Leaves every GL state as it found it, the bound texture
+// and both matrices included.
+void DrawCopiedFrame(GLint filter) {
+  glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+  glDisable(GL_BLEND);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_ALPHA_TEST);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);  // texels exactly as copied
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0.0, 1.0, 0.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  const float s = static_cast<float>(copiedWidth) / textureWidth;
+  const float t = static_cast<float>(copiedHeight) / textureHeight;
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex2f(0.0f, 0.0f);
+  glTexCoord2f(s, 0.0f);
+  glVertex2f(1.0f, 0.0f);
+  glTexCoord2f(s, t);
+  glVertex2f(1.0f, 1.0f);
+  glTexCoord2f(0.0f, t);
+  glVertex2f(0.0f, 1.0f);
+  glEnd();
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopAttrib();
+}
+
+// Colour only: nothing in the scene tests depth, and at this size every cleared byte costs.
+void ClearColour(int x, int y, int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(x, y, width, height);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+}
+
+void MeasureFrame() {
+  const Clock::time_point now = Clock::now();
+  if (havePreviousFrame)
+    controller.AddFrame(std::chrono::duration<double>(now - previousFrameEnd).count());
+  previousFrameEnd = now;
+  havePreviousFrame = true;
+}
+}  // namespace
+
+SceneRect ScaledSceneRect(int width, int bottom, int visibleHeight, double scale, int maxSize) {
+  const SceneRect full{0, bottom, width, visibleHeight};
+  if (!(scale < 1.0) || width <= 0 || visibleHeight <= 0) return full;
+  const auto part = [&](int size) {
+    long n = std::lround(size * scale);
+    if (n < 1) n = 1;
+    if (maxSize > 0 && n > maxSize) n = maxSize;
+    return static_cast<int>(n);
+  };
+  return SceneRect{0, bottom, part(width), part(visibleHeight)};
+}
+
+void UseFixedRenderScale(double scale) {
+  fixedScale = scale;
+  autoScale = false;
+}
+
+void UseAutoRenderScale(double targetFps) {
+  controller = RenderScaleController(targetFps);
+  autoScale = true;
+  havePreviousFrame = false;
+}
+
+double RenderScale() {
+  return autoScale ? controller.Scale() : fixedScale;
+}
+
+double ShownRenderScale() {
+  return autoScale || fixedScale < 1.0 ? RenderScale() : 0.0;
+}
+
+SceneRect PlaceScene(int width, int bottom, int visibleHeight) {
+  viewport = SceneRect{0, bottom, width, visibleHeight};
+  const double scale = RenderScale();
+  if (scale < 1.0 && maxTextureSize == 0) glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+  // One texel is kept free beside the copy for its edge.
+  scene = ScaledSceneRect(width, bottom, visibleHeight, scale, maxTextureSize - 1);
+  reduced = scene.width != viewport.width || scene.height != viewport.height;
+  return scene;
+}
+
+float ScenePixelScale() {
+  return reduced ? static_cast<float>(scene.width) / viewport.width : 1.0f;
+}
+
+void BeginScene() {
+  if (!reduced) {
+    if (settings.clearEachFrame) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    return;
+  }
+  // In hyperspace the previous frame goes back where the new one is drawn: the stretch
+  // overwrote it in the back buffer, and a frame of another size is stretched to fit.
+  if (!settings.clearEachFrame && copiedWidth > 0) {
+    DrawCopiedFrame(copiedWidth == scene.width && copiedHeight == scene.height ? GL_NEAREST
+                                                                               : GL_LINEAR);
+    return;
+  }
+  ClearColour(scene.x, scene.y, scene.width, scene.height);
+}
+
+void EndScene() {
+  if (reduced) {
+    glPushAttrib(GL_TEXTURE_BIT);
+    EnsureTexture(scene.width + 1, scene.height + 1);
+    CopyScene();
+    glPopAttrib();
+    // The letterbox bars take the sky's colour, as at full scale, where the full clear reaches
+    // them; the stretch covers everything else.
+    if (settings.clearEachFrame) {
+      ClearColour(0, 0, viewport.width, viewport.y);
+      const int top = viewport.y + viewport.height;
+      ClearColour(0, top, viewport.width, windowHeight - top);
+    }
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    DrawCopiedFrame(GL_LINEAR);
+  } else {
+    copiedWidth = copiedHeight = 0;  // a full-size frame came between: nothing to draw back
+  }
+  if (autoScale) MeasureFrame();
+}
+
+void ReleaseSceneTexture() {
+  if (texture != 0) glDeleteTextures(1, &texture);
+  texture = 0;
+  textureWidth = textureHeight = 0;
+  copiedWidth = copiedHeight = 0;
+}

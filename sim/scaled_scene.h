@@ -1,0 +1,38 @@
+// The scene at a reduced resolution: drawn into a corner of the letterboxed viewport that is the
+// render scale times its size, copied into a texture and stretched back over the viewport with
+// linear filtering, before the text overlay is drawn at full resolution. At scale 1 none of this
+// happens and the scene is drawn straight into the viewport.
+#pragma once
+
+// Where the scene is drawn, in window pixels, from the bottom-left corner.
+struct SceneRect {
+  int x, y, width, height;
+};
+
+// The scene's rectangle for the letterboxed viewport (0, bottom, width, visibleHeight): the
+// viewport itself at scale 1 or when nothing is visible; otherwise its bottom-left part,
+// scale times its size rounded to whole pixels, at least one pixel and at most maxSize.
+SceneRect ScaledSceneRect(int width, int bottom, int visibleHeight, double scale, int maxSize);
+
+// The scale for the run, from the command line: fixed, or chosen each second by the measured
+// frame rate (auto, from scale 1).
+void UseFixedRenderScale(double scale);
+void UseAutoRenderScale(double targetFps);
+double RenderScale();
+// The scale the frame/second line shows: the current one under auto or below 1; 0 for none.
+double ShownRenderScale();
+
+// For the view set-up: the viewport to draw the scene into for this frame, remembered for the
+// two calls below.
+SceneRect PlaceScene(int windowWidth, int bottom, int visibleHeight);
+// The scene's pixels per window pixel in this frame: 1, or below at a reduced scale.
+float ScenePixelScale();
+// In place of the frame's clear: at a reduced scale, the scene's rectangle is cleared, or in
+// hyperspace the previous reduced frame is drawn back into it, so that trails persist.
+void BeginScene();
+// After the scene, before the overlay: at a reduced scale copies the scene into the texture and
+// stretches it over the viewport. Under auto, also measures the frame and may change the scale
+// for the next one.
+void EndScene();
+// Deletes the texture; at exit.
+void ReleaseSceneTexture();
