@@ -36,7 +36,13 @@ void InitWindow(int* argc, char** argv) {
   // freeglut ends the process through exit() when the window is closed, so the static
   // destructors registered with atexit still run.
   glutInit(argc, argv);
-  const unsigned int mode = GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_MULTISAMPLE;
+  // A scene drawn smaller (--render-scale) is smoothed by its stretch. Multisampling would add
+  // little to that, while it multiplies a software renderer's work on every pixel and makes each
+  // copy of the scene resolve its samples first: without it the reduced scene runs about twice
+  // as fast again.
+  const bool multisample = options.renderScale >= 1.0 && !options.renderScaleAuto;
+  const unsigned int mode =
+      GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | (multisample ? GLUT_MULTISAMPLE : 0u);
   glutInitDisplayMode(mode);
   // A display without multisampled visuals would make window creation fail outright; the
   // picture without antialiasing is better than no picture.
