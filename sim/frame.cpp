@@ -157,6 +157,21 @@ void DrawTextOverlay() {
   if (helpOn) DrawHelpScreen();
 }
 
+namespace {
+// The star field, turned by its two drift channels.
+void DrawStars(float pixelScale) {
+  glPushMatrix();
+  glRotatef(static_cast<float>(DriftValue(kStarTurnChannelY, kStarTurnFrequency, kStarTurnAmplitude,
+                                          kStarTurnOffset)),
+            0.0f, 1.0f, 0.0f);
+  glRotatef(static_cast<float>(DriftValue(kStarTurnChannelX, kStarTurnFrequency, kStarTurnAmplitude,
+                                          kStarTurnOffset)),
+            1.0f, 0.0f, 0.0f);
+  starField.Draw(pixelScale);
+  glPopMatrix();
+}
+}  // namespace
+
 bool DrawFrame() {
   if (frand(1.0) < kReseedChance) SeedRandom(elapsedMs);
 
@@ -184,22 +199,18 @@ bool DrawFrame() {
 
   BeginScene();  // the clear, or what stands in for it at a reduced scale
 
-  if (settings.universeOn) {
-    glPushMatrix();
-    glRotatef(static_cast<float>(DriftValue(kStarTurnChannelY, kStarTurnFrequency,
-                                            kStarTurnAmplitude, kStarTurnOffset)),
-              0.0f, 1.0f, 0.0f);
-    glRotatef(static_cast<float>(DriftValue(kStarTurnChannelX, kStarTurnFrequency,
-                                            kStarTurnAmplitude, kStarTurnOffset)),
-              1.0f, 0.0f, 0.0f);
-    starField.Draw(ScenePixelScale());
-    glPopMatrix();
-  }
+  // Stars and particles both add to the picture, so their order does not change it. At a
+  // reduced scale the stars are therefore drawn after the stretch, at full size, where a star
+  // keeps its single crisp pixel instead of swelling into a blurred block. In hyperspace they stay
+  // in the reduced scene, whose copy carries their trails from frame to frame.
+  const bool starsAfterStretch = ScenePixelScale() < 1.0f && settings.clearEachFrame;
+  if (settings.universeOn && !starsAfterStretch) DrawStars(ScenePixelScale());
 
   if (settings.spotLightsOn) glEnable(GL_LIGHTING);
   StepParticles();
   if (settings.spotLightsOn) glDisable(GL_LIGHTING);
   EndScene();  // the overlays below are drawn at full resolution
+  if (settings.universeOn && starsAfterStretch) DrawStars(1.0f);
 
   DrawTextOverlay();
 
