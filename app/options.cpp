@@ -16,6 +16,7 @@
 #include <iterator>
 
 #include "app/embed_window.h"
+#include "app/number_text.h"
 #include "app/text_scale.h"
 #include "quor_version.h"
 
@@ -147,17 +148,6 @@ bool IsGlutOption(const char* word, bool* takesValue) {
   return false;
 }
 
-// A whole decimal number from min to max, nothing before or after it.
-bool ParseNumber(const char* text, uint64_t min, uint64_t max, uint64_t* value) {
-  if (text == nullptr || !std::isdigit(static_cast<unsigned char>(text[0]))) return false;
-  errno = 0;
-  char* end = nullptr;
-  const unsigned long long n = std::strtoull(text, &end, 10);
-  if (errno != 0 || *end != '\0' || n < min || n > max) return false;
-  *value = n;
-  return true;
-}
-
 struct KeyName {
   const char* name;
   bool special;
@@ -215,10 +205,8 @@ bool ParseRenderScale(const char* text, Options* result) {
     result->renderScaleAuto = true;
     return true;
   }
-  if (!std::isdigit(static_cast<unsigned char>(text[0])) && text[0] != '.') return false;
-  char* end = nullptr;
-  const double scale = std::strtod(text, &end);
-  if (*end != '\0' || !(scale >= kMinRenderScale && scale <= 1.0)) return false;
+  double scale = 0.0;
+  if (!ParsePlainDecimal(text, &scale) || !(scale >= kMinRenderScale && scale <= 1.0)) return false;
   result->renderScale = scale;
   result->renderScaleAuto = false;
   return true;
@@ -240,7 +228,7 @@ bool ParseKeyScript(const char* script, std::vector<ScriptKey>* keys, char* erro
     ScriptKey key{};
     uint64_t frame = 0;
     if (colon == std::string::npos ||
-        !ParseNumber(word.substr(0, colon).c_str(), 1, UINT64_MAX / 2, &frame) ||
+        !ParseWholeNumber(word.substr(0, colon).c_str(), 1, UINT64_MAX / 2, &frame) ||
         !ParseKey(word.c_str() + colon + 1, &key)) {
       std::snprintf(error, errorSize,
                     "'%.60s' is not FRAME:KEY (KEY: one character or Space, Escape, Left, Right, "
@@ -365,20 +353,20 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         result->clouds = true;
         break;
       case kStep:
-        if (!ParseNumber(optarg, 0, kMaxStepMs, &n))
+        if (!ParseWholeNumber(optarg, 0, kMaxStepMs, &n))
           return usageError("--step takes whole milliseconds from 0 to 100, not '%s'", optarg);
         result->fixedClock = true;
         result->stepMs = static_cast<uint32_t>(n);
         break;
       case kClockStart:
-        if (!ParseNumber(optarg, 0, UINT32_MAX, &n))
+        if (!ParseWholeNumber(optarg, 0, UINT32_MAX, &n))
           return usageError("--clock-start takes milliseconds from 0 to 4294967295, not '%s'",
                             optarg);
         result->clockStartMs = static_cast<uint32_t>(n);
         clockStartGiven = true;
         break;
       case kFrames:
-        if (!ParseNumber(optarg, 1, UINT64_MAX / 2, &n))
+        if (!ParseWholeNumber(optarg, 1, UINT64_MAX / 2, &n))
           return usageError("--frames takes a whole number of frames from 1, not '%s'", optarg);
         result->frames = n;
         break;
@@ -400,7 +388,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         break;
       }
       case kTextScale:
-        if (!ParseNumber(optarg, kMinTextScale, kMaxTextScale, &n))
+        if (!ParseWholeNumber(optarg, kMinTextScale, kMaxTextScale, &n))
           return usageError("--text-scale takes a whole number from 1 to 8, not '%s'", optarg);
         result->textScale = static_cast<int>(n);
         break;
@@ -412,7 +400,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
           return usageError("--window-id takes an X window id, 0x... or decimal, not '%s'", optarg);
         break;
       case kMaxFps:
-        if (!ParseNumber(optarg, 0, kMaxFpsLimit, &n))
+        if (!ParseWholeNumber(optarg, 0, kMaxFpsLimit, &n))
           return usageError("--max-fps takes a whole number from 0 to 1000, not '%s'", optarg);
         result->maxFps = static_cast<int>(n);
         break;
@@ -422,7 +410,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
                             optarg);
         break;
       case kTargetFps:
-        if (!ParseNumber(optarg, 1, kMaxTargetFps, &n))
+        if (!ParseWholeNumber(optarg, 1, kMaxTargetFps, &n))
           return usageError("--target-fps takes whole frames a second from 1 to 1000, not '%s'",
                             optarg);
         result->targetFps = static_cast<uint32_t>(n);

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/number_text.h"
+
 namespace {
 
 enum class Kind {
@@ -67,38 +69,6 @@ const SettingOption kSettingOptions[] = {
 constexpr int kSettingOptionCount =
     static_cast<int>(sizeof kSettingOptions / sizeof(SettingOption));
 
-// Plain decimal notation only ("1", "0.5", "-2.25", ".5"): strtod alone would also take "inf",
-// "nan", hexadecimal and exponents, none of which a user means here.
-bool ParseDecimal(const char* text, double* value) {
-  const char* p = text;
-  if (*p == '+' || *p == '-') ++p;
-  int digits = 0, points = 0;
-  for (; *p != '\0'; ++p) {
-    if (std::isdigit(static_cast<unsigned char>(*p))) {
-      ++digits;
-    } else if (*p == '.' && points == 0) {
-      ++points;
-    } else {
-      return false;
-    }
-  }
-  if (digits == 0 || digits > 20) return false;
-  errno = 0;
-  char* end = nullptr;
-  *value = std::strtod(text, &end);
-  return errno == 0 && *end == '\0';
-}
-
-bool ParseWhole(const char* text, long min, long max, long* value) {
-  if (!std::isdigit(static_cast<unsigned char>(text[0]))) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long n = std::strtol(text, &end, 10);
-  if (errno != 0 || *end != '\0' || n < min || n > max) return false;
-  *value = n;
-  return true;
-}
-
 }  // namespace
 
 void AppendSettingOptions(std::vector<option>* table) {
@@ -123,15 +93,16 @@ bool ParseSettingOption(int val, const char* value, StartSettings* settings, cha
       return true;
     case Kind::kWhole:
     case Kind::kEven: {
-      long n = 0;
-      ok = ParseWhole(value, static_cast<long>(s.min), static_cast<long>(s.max), &n) &&
-           (s.kind != Kind::kEven || n % 2 == 0);
+      uint64_t n = 0;
+      ok =
+          ParseWholeNumber(value, static_cast<uint64_t>(s.min), static_cast<uint64_t>(s.max), &n) &&
+          (s.kind != Kind::kEven || n % 2 == 0);
       if (ok) settings->*s.whole = static_cast<int>(n);
       break;
     }
     case Kind::kReal: {
       double x = 0.0;
-      ok = ParseDecimal(value, &x) && x >= s.min && x <= s.max;
+      ok = ParsePlainDecimal(value, &x) && x >= s.min && x <= s.max;
       // Stored as the keys store it: the double rounded to the setting's float.
       if (ok) settings->*s.real = static_cast<float>(x);
       break;
