@@ -17,13 +17,21 @@ namespace {
 
 constexpr double kDeadline = 60.0;  // ends only a wait that would never finish
 
-// Waits until the target window and Quor's window in it have the given size and the target shows
-// the flame, centred; saves the last picture read as the named screenshot.
-bool WaitForFlame(const TargetWindow& target, int width, int height, const char* name) {
+// Polls until the condition holds; false at the deadline.
+template <typename Condition>
+bool WaitUntil(Condition done) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kDeadline);
-  bool shown = false;
-  while (!shown && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+// Waits until the target window and Quor's window in it have the given size and the target shows
+// the flame, centred; saves that picture as the named screenshot.
+bool WaitForFlame(const TargetWindow& target, int width, int height, const char* name) {
+  return WaitUntil([&] {
     int w = 0, h = 0, childW = 0, childH = 0;
     const std::vector<Rgb> seen = target.Read(&w, &h);
     double sum = 0.0;
@@ -34,22 +42,12 @@ bool WaitForFlame(const TargetWindow& target, int width, int height, const char*
         ++bright;
       }
     }
-    shown = w == width && h == height && target.ChildSize(&childW, &childH) && childW == width &&
-            childH == height && bright > 200 && std::abs(sum / bright - width / 2.0) < width / 10.0;
+    const bool shown = w == width && h == height && target.ChildSize(&childW, &childH) &&
+                       childW == width && childH == height && bright > 200 &&
+                       std::abs(sum / bright - width / 2.0) < width / 10.0;
     if (shown) SavePicture(ScreenshotPath(name), w, h, seen);
-  }
-  return shown;
-}
-
-// The frame count once past more.
-long WaitForFrames(QuorRun& run, long more) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kDeadline);
-  long frames = run.FramesDrawn();
-  while (frames >= 0 && frames <= more && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    frames = run.FramesDrawn();
-  }
-  return frames;
+    return shown;
+  });
 }
 
 class SaverE2e : public ::testing::Test {
@@ -116,7 +114,7 @@ TEST_P(QuitSignal, EndsAnEmbeddedRunAndAPausedViewerWithZero) {
 
   QuorRun viewer(server, MakeWorkDir(true), {"-w"});
   ASSERT_TRUE(viewer.WaitForWindow(kDeadline));
-  ASSERT_GT(WaitForFrames(viewer, 3), 3);
+  ASSERT_TRUE(WaitUntil([&] { return viewer.FramesDrawn() > 3; }));
   viewer.Key("p");
   ASSERT_TRUE(viewer.Signal(GetParam()));
   EXPECT_EQ(viewer.WaitExit(kDeadline), 0);
@@ -133,12 +131,9 @@ TEST(SaverOpenboxE2e, SigtermEndsAnIconifiedWindowThatSleeps) {
   if (!server.HasWindowManager()) GTEST_SKIP() << "openbox is not installed";
   QuorRun run(server, MakeWorkDir(true));
   ASSERT_TRUE(run.WaitForWindow(kDeadline));
-  ASSERT_GT(WaitForFrames(run, 3), 3);
+  ASSERT_TRUE(WaitUntil([&] { return run.FramesDrawn() > 3; }));
   run.Iconify();
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kDeadline);
-  while (run.Mapped() && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  ASSERT_FALSE(run.Mapped());
+  ASSERT_TRUE(WaitUntil([&] { return !run.Mapped(); }));
   ASSERT_TRUE(run.Signal(SIGTERM));
   EXPECT_EQ(run.WaitExit(kDeadline), 0);
 }

@@ -1,18 +1,8 @@
-// The scene at a reduced scale: where it is drawn, and the GL state a reduced frame hands the
-// overlay. The pictures themselves are pinned by the reference pictures at half scale.
+// Where the scene is drawn at a reduced scale. The frames themselves, and the overlay over them,
+// are pinned by the reference pictures at half scale.
 #include "sim/scaled_scene.h"
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
-
-#include "app/clock.h"
-#include "app/hooks.h"
-#include "app/shell.h"
-#include "sim/drift.h"
-#include "sim/frame.h"
-#include "sim/particles.h"
-#include "sim/settings.h"
-#include "tests/support/gl_context.h"
 
 namespace {
 
@@ -37,49 +27,6 @@ TEST(ScaledSceneRect, IsTheViewportAtFullScaleElseItsBottomLeftPart) {
         << c.width << "x" << c.height << " at " << c.scale << ": " << r.x << "," << r.y << " "
         << r.width << "x" << r.height;
   }
-}
-
-class ScaledFrameTest : public GlTest {
- protected:
-  void TearDown() override {
-    if (IsSkipped()) return;
-    UseFixedRenderScale(1.0);
-    ResetSettings();
-    for (Particle& p : particleSystem.particles) p.active = 0;
-  }
-};
-
-TEST_F(ScaledFrameTest, LeavesTheStateTheOverlayReliesOn) {
-  ResizeGlWindow(320, 240);
-  windowWidth = 320;
-  windowHeight = 240;
-  ResetSettings();
-  InitDrift(kDriftChannels);
-  ResetFrameTime();
-  previousTime = 0.0;
-  elapsedMs = 0;
-  UseFixedRenderScale(0.5);
-  settings.polyMode = 1;
-  settings.letterbox = 3;
-  for (int i = 0; i < 10; ++i) {
-    elapsedMs += 33;
-    ASSERT_TRUE(DrawFrame());
-  }
-  GLint blendSource = 0, blendDestination = 0, modes[2] = {}, matrixMode = 0, viewport[4] = {};
-  glGetIntegerv(GL_BLEND_SRC, &blendSource);
-  glGetIntegerv(GL_BLEND_DST, &blendDestination);
-  glGetIntegerv(GL_POLYGON_MODE, modes);
-  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(blendSource, GL_SRC_ALPHA);  // the particles' additive blend, for the text
-  EXPECT_EQ(blendDestination, GL_ONE);
-  EXPECT_EQ(modes[0], GL_LINE);  // the scene's polygon mode stays for the overlay to handle
-  EXPECT_EQ(matrixMode, GL_MODELVIEW);
-  // The letterboxed viewport at full size, as a full-scale frame leaves it.
-  EXPECT_TRUE(viewport[1] == 36 && viewport[2] == 320 && viewport[3] == 168) << viewport[3];
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 }  // namespace
