@@ -43,8 +43,6 @@ INSTANTIATE_TEST_SUITE_P(Machines, SettlesOnOneStep,
                          ::testing::Values(Machine{"atTarget", 1000.0 / 30, 0.0, 1.0},
                                            Machine{"justBelowTarget", 1000.0 / 29, 0.0, 1.0},
                                            Machine{"flame1080p", 4.0, 105.0, 0.5},
-                                           Machine{"flame720p", 3.0, 45.0, 0.75},
-                                           Machine{"clouds1080p", 4.0, 190.0, 0.35},
                                            Machine{"hopeless", 50.0, 400.0, 0.25}),
                          [](const auto& info) { return std::string(info.param.name); });
 
