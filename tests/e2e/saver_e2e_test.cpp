@@ -58,6 +58,44 @@ class SaverE2e : public ::testing::Test {
   XvfbServer server{1024, 768};
 };
 
+TEST_F(SaverE2e, RootDrawsTheSaversWindowAtItsOddSizeWithoutTheHint) {
+  constexpr int kWidth = 301, kHeight = 187;
+  TargetWindow target(server, 37, 53, kWidth, kHeight);
+  const std::string dir = MakeWorkDir(true);
+  {
+    QuorRun run(server, dir,
+                {"--root", "--step=33", "--frames=90", "--capture=" + dir + "/saver.png"},
+                {{"XSCREENSAVER_WINDOW", target.IdText()}});
+    EXPECT_EQ(run.WaitExit(120.0), 0);
+  }
+  // The same frames in a plain window of that size: the saver's differ only by the start-up
+  // hint, which a saver does not show.
+  ASSERT_EQ(RunToEnd(server, dir,
+                     {"-w", "-geometry", "301x187+600+400", "--step=33", "--frames=90",
+                      "--capture=" + dir + "/plain.png"}),
+            0);
+  Picture saver, plain;
+  ASSERT_TRUE(ReadPng(dir + "/saver.png", &saver));
+  ASSERT_TRUE(ReadPng(dir + "/plain.png", &plain));
+  SavePicture(ScreenshotPath("saver_root_capture"), saver.width, saver.height, saver.pixels);
+  ASSERT_EQ(saver.width, kWidth);
+  ASSERT_EQ(saver.height, kHeight);
+  ASSERT_EQ(plain.width, kWidth);
+  EXPECT_GT(CountPixels(saver.pixels, kWidth, {0, 0, kWidth, kHeight}, IsBright), 200)
+      << "no flame";
+  constexpr int kHintRows = 24;
+  long differentBelowHint = 0, differentInHint = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const Rgb& p = saver.pixels[static_cast<size_t>(y) * kWidth + x];
+      const Rgb& q = plain.pixels[static_cast<size_t>(y) * kWidth + x];
+      if (p.r != q.r || p.g != q.g || p.b != q.b)
+        ++(y < kHintRows ? differentInHint : differentBelowHint);
+    }
+  EXPECT_EQ(differentBelowHint, 0) << "the saver's picture is not the viewer's";
+  EXPECT_GT(differentInHint, 0) << "the start-up hint is shown in the saver's window";
+}
+
 TEST_F(SaverE2e, WindowIdShowsTheFlameFollowsTheSizeAndEndsWithTheWindow) {
   TargetWindow target(server, 111, 77, 333, 211);
   QuorRun run(server, MakeWorkDir(true), {"--window-id=" + std::to_string(target.Id())});
