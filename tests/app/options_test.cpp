@@ -198,12 +198,7 @@ TEST(Options, CaptureNamesWithAFrameNumberSaveEveryFrame) {
   EXPECT_EQ(d, 5u);
 }
 
-TEST(Options, APercentSignIsWrittenTwiceInASingleFilesNameAsInAPattern) {
-  EXPECT_EQ(CaptureFileName("a%%%%b%%d.png"), "a%%b%d.png");
-  EXPECT_EQ(CaptureFileName("plain.png"), "plain.png");
-}
-
-// The one-key wording is pinned end to end.
+// The one-key wording, and %% in a single file's name, are pinned end to end.
 TEST(Options, KeysAfterTheLastFrameAreNamedAndTheRunGoesOn) {
   const Parse p = ParseWords({"--keys=31:u 2:x 40:o", "--frames=30"});
   EXPECT_EQ(p.outcome, ParseOutcome::kRun);
