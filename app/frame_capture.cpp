@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ std::string framePattern;  // the per-frame pattern with its %d widened to %lld
 bool captureActive = false;
 bool perFrame = false;
 bool lastFramePending = false;  // a frame is held for FinishCapture
+bool frameLost = false;         // a frame could not be saved: the run ends with status 1
+// The folder part of the last frame's name whose folders are known to exist: with a frame
+// number in a folder's name, each frame may need new ones.
+char madeFolder[kMaxPathLength] = {};
 int heldWidth = 0, heldHeight = 0;
 std::vector<uint8_t> pixels;      // the captured frame, bottom row first, RGB
 std::vector<uint8_t> screenshot;  // a screenshot's own, so that it never replaces a held frame
@@ -43,6 +48,16 @@ bool ReadBackBuffer(std::vector<uint8_t>& pixels, int* width, int* height) {
 // one %d or %0Nd conversion and nothing else but %%.
 void FrameFileName(uint64_t frame, char* name, size_t size) {
   std::snprintf(name, size, framePattern.c_str(), static_cast<long long>(frame));
+}
+
+// Makes the folders of a frame's name unless the last frame's name had the same folder part.
+bool MakeFrameFolders(const char* name) {
+  const char* slash = std::strrchr(name, '/');
+  const size_t length = slash == nullptr ? 0 : static_cast<size_t>(slash - name);
+  if (length == std::strlen(madeFolder) && std::strncmp(name, madeFolder, length) == 0) return true;
+  if (!MakeParentFolders(name)) return false;
+  std::snprintf(madeFolder, sizeof madeFolder, "%.*s", static_cast<int>(length), name);
+  return true;
 }
 
 // Opens name for writing without truncating it, and removes it again when it was not there
@@ -71,7 +86,7 @@ bool StartCapture(const char* pathOrPattern, std::FILE* err) {
   } else {
     std::snprintf(name, sizeof name, "%s", capturePath.c_str());
   }
-  if (!valid || !MakeParentFolders(name) || !CanWrite(name)) {
+  if (!valid || !MakeFrameFolders(name) || !CanWrite(name)) {
     std::fprintf(err, "quor: cannot write the capture file %s\n", name);
     return false;
   }
@@ -86,8 +101,10 @@ void CaptureFrame(uint64_t frameNumber) {
   if (perFrame) {
     char name[kMaxPathLength];
     FrameFileName(frameNumber, name, sizeof name);
-    if (!WritePng(name, width, height, pixels.data(), true))
+    if (!MakeFrameFolders(name) || !WritePng(name, width, height, pixels.data(), true)) {
       std::fprintf(stderr, "quor: cannot write the capture file %s\n", name);
+      frameLost = true;
+    }
     return;
   }
   heldWidth = width;
@@ -96,11 +113,14 @@ void CaptureFrame(uint64_t frameNumber) {
 }
 
 bool FinishCapture() {
-  if (!lastFramePending) return true;
-  lastFramePending = false;
-  if (WritePng(capturePath.c_str(), heldWidth, heldHeight, pixels.data(), true)) return true;
-  std::fprintf(stderr, "quor: cannot write the capture file %s\n", capturePath.c_str());
-  return false;
+  if (lastFramePending) {
+    lastFramePending = false;
+    if (!WritePng(capturePath.c_str(), heldWidth, heldHeight, pixels.data(), true)) {
+      std::fprintf(stderr, "quor: cannot write the capture file %s\n", capturePath.c_str());
+      frameLost = true;
+    }
+  }
+  return !frameLost;
 }
 
 bool SaveBackBuffer(const char* path) {

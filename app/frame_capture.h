@@ -9,10 +9,12 @@
 // folders it names that do not exist yet. On failure says why on err and returns false.
 bool StartCapture(const char* pathOrPattern, std::FILE* err);
 // Reads the finished frame from the back buffer; saves it at once when the path has a frame
-// number, else keeps it for FinishCapture. A write that fails is reported on stderr.
+// number (making the folders its name needs), else keeps it for FinishCapture. A write that
+// fails is reported on stderr and remembered.
 void CaptureFrame(uint64_t frameNumber);
-// Saves the last frame read, when the path has no frame number. False when that write failed.
-// Runs once: later calls do nothing and answer true.
+// Saves the last frame read, when the path has no frame number; that save runs once. False
+// when any frame of the run could not be saved, on this call or on every later one: every way
+// out then ends with status 1.
 bool FinishCapture();
 
 // Reads the back buffer of the current window and writes it to path. False when the file

@@ -1,11 +1,11 @@
 // The quit signals' handler: one store, nothing else, as a signal handler must.
 #include "app/quit_signals.h"
 
-#include <csignal>
 #include <initializer_list>
 
 namespace {
 volatile std::sig_atomic_t received = 0;
+sigset_t caught;  // filled once by CatchQuitSignals, read-only afterwards
 
 void Record(int signal) {
   received = signal;
@@ -17,9 +17,20 @@ void CatchQuitSignals() {
   action.sa_handler = Record;
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+  sigemptyset(&caught);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    struct sigaction inherited {};
+    // An exec keeps only "ignored" and "default"; ignored was the parent's wish (nohup &).
+    if (sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) continue;
+    sigaction(signal, &action, nullptr);
+    sigaddset(&caught, signal);
+  }
 }
 
 int QuitSignal() {
   return received;
+}
+
+void QuitSignalSet(sigset_t* set) {
+  *set = caught;
 }

@@ -25,6 +25,9 @@ int shellFullScreen = 0;
 
 namespace {
 std::atomic<uint64_t> framesDrawn{0};  // read by the SIGUSR1 handler
+// As freeglut sees the window: it calls the display callback only while the window is visible,
+// and tells of every change through the window status callback.
+bool windowVisible = true;
 KeyboardHandler keyboardHandler = ShellKeyboard;
 SpecialHandler specialHandler = ShellSpecial;
 
@@ -90,12 +93,19 @@ void ShellDisplay() {
 // it is due. Either way the simulation advances by the measured time step.
 void ShellIdle() {
   if (EndRequested()) QuitApp();
-  if (FrameDue()) glutPostRedisplay();
+  if (!FrameDue()) return;
+  // A run with a set number of frames always finishes, seen or not: freeglut draws nothing in a
+  // window it takes for unseen (iconified, covered, or placed wholly off the screen, as
+  // -geometry 1x1 does without a window manager), so those frames are drawn from here.
+  if (windowVisible)
+    glutPostRedisplay();
+  else
+    ShellDisplay();
 }
 
 void ShellWindowStatus(int state) {
-  // A run with a set number of frames always finishes, seen or not.
   const bool visible = state != GLUT_HIDDEN && state != GLUT_FULLY_COVERED;
+  windowVisible = visible;
   if (visible || options.frames != 0) {
     glutIdleFunc(ShellIdle);
     glutPostRedisplay();
@@ -147,6 +157,10 @@ void QuitApp() {
 }
 
 void RunApp(int argc, char** argv) {
+  // First of all, so that a quit signal at any moment ends the program in order, with 0, and a
+  // request for the frame count is answered instead of ending it.
+  CatchQuitSignals();
+  std::signal(SIGUSR1, ReportFrames);
   switch (ParseOptions(argc, argv, &options, stdout, stderr)) {
     case ParseOutcome::kExitSuccess:
       std::exit(0);
@@ -155,6 +169,9 @@ void RunApp(int argc, char** argv) {
     case ParseOutcome::kRun:
       break;
   }
+  // A quit signal while the options were read: nothing has been started that needs undoing.
+  // One from here on is seen by the main loop, on its first pass.
+  if (QuitSignal() != 0) std::exit(0);
   if (!options.capture.empty()) {
     if (!StartCapture(options.capture.c_str(), stderr)) std::exit(kExitCaptureFailed);
     // QuitApp and ShellClose save the held frame and set the status; any other exit still
@@ -162,7 +179,6 @@ void RunApp(int argc, char** argv) {
     std::atexit(FinishCaptureAtExit);
   }
 
-  CatchQuitSignals();
   if (options.Embedded()) {
     const int status = OpenTargetWindow(options, stderr);
     if (status != 0) std::exit(status);
@@ -189,7 +205,6 @@ void RunApp(int argc, char** argv) {
   ShellSetSpecialFunc(ShellSpecial);
   glutWindowStatusFunc(ShellWindowStatus);
   glutCloseFunc(ShellClose);
-  std::signal(SIGUSR1, ReportFrames);
 
   StartClock();
   if (!InitScene()) {

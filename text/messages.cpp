@@ -3,6 +3,8 @@
 // are in overlay units, so the text scale keeps the clock's inset from the right edge.
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "app/clock.h"
@@ -18,6 +20,7 @@ constexpr int16_t kStatusY = 20;         // pixels from the top edge down to the
 constexpr float kStatusSize = 20.0f;     // glyph height, pixels
 constexpr int kFpsRightInset = 120;      // the frame/second line starts this far from the right
 constexpr int kFpsPlainLength = 13;      // characters of "%3d Frame/Sec" up to 999
+constexpr int kFpsNumberLength = 3;      // characters of "%3d" up to 999
 constexpr double kErrorXFraction = 0.4;  // the error line starts at 40 % of the width
 constexpr int kMaxErrorTextLength = 60;  // characters of GLU's error text that are kept
 
@@ -25,6 +28,17 @@ constexpr int kMaxErrorTextLength = 60;  // characters of GLU's error text that 
 // wrap, so that a message posted just before the wrap still lasts three seconds.
 double ClockSeconds() {
   return static_cast<double>(elapsedMsTotal) * 0.001;
+}
+
+// Where the frame/second line may start: the left edge, 0, or while a message is shown the
+// right edge of its last glyph.
+int ClockLeftLimit(const TextOverlay& overlay) {
+  if (overlay.messageExpiry == 0.0 || ClockSeconds() >= overlay.messageExpiry) return 0;
+  const float advance = GlyphAdvance(kStatusSize);
+  int16_t pen = static_cast<int16_t>(overlay.lastX);
+  for (const char* c = overlay.lastText; *c != '\0'; ++c) pen = AdvancePen(pen, advance);
+  // The glyph is wider than its step: the last one reaches past the pen.
+  return std::max(0, pen + static_cast<int>(std::ceil(GlyphWidth(kStatusSize) - advance)));
 }
 
 }  // namespace
@@ -59,19 +73,34 @@ void TextOverlay::DrawMessage() {
   }
 }
 
+// The frame/second line keeps to the screen and clear of the message: in a narrow window (a
+// settings dialog's preview pane) it drops what does not fit, in this order: the render scale,
+// then the words, then the number itself while a message needs the room. Wherever the plain
+// line fits it stands where it always does.
 void TextOverlay::DrawFps(int fps, double renderScale) {
   recordText = 0;  // the clock must never become the remembered message
+  const int advance = static_cast<int>(GlyphAdvance(kStatusSize));
+  const int leftmost = ClockLeftLimit(*this);
+  const int plainX = OverlayWidth() - kFpsRightInset;
   char buffer[kTextBufferSize];
-  int x = OverlayWidth() - kFpsRightInset;
+  int x = -1;
   if (renderScale > 0.0) {
     // The longer line ends where the plain one does.
     const int length =
         std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec Scale %.2f", fps, renderScale);
-    x -= (length - kFpsPlainLength) * static_cast<int>(GlyphAdvance(kStatusSize));
-  } else {
+    x = plainX - (length - kFpsPlainLength) * advance;
+  }
+  if (x < leftmost) {
+    x = plainX;
     std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec", fps);
   }
-  DrawText(buffer, static_cast<int16_t>(x), kStatusY, kStatusSize);
+  if (x < leftmost) {
+    // The number alone, ending where the plain line ends; at the left edge in a window too
+    // narrow even for that.
+    x = std::max(0, plainX + (kFpsPlainLength - kFpsNumberLength) * advance);
+    std::snprintf(buffer, sizeof buffer, "%3d", fps);
+  }
+  if (x >= leftmost) DrawText(buffer, static_cast<int16_t>(x), kStatusY, kStatusSize);
   recordText = 1;
 }
 

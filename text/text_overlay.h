@@ -22,6 +22,7 @@ class TextOverlay {
   void ShowMessage(const char* text);  // drawn as it stands, never read as a format
   void DrawMessage();
   // With a render scale above 0 the line ends with it ("Scale 0.50") and starts further left.
+  // What would run off the left edge or over the message shown is left out.
   void DrawFps(int fps, double renderScale = 0.0);
   void CheckGlError();
 

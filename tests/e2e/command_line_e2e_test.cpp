@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/support/picture.h"
 #include "tests/support/x_app.h"
 
 namespace {
@@ -125,6 +127,52 @@ TEST_F(CommandLineE2e, EveryWayOutEndsWithOneWhenTheLastFrameCannotBeSaved) {
     const std::string out = run.Output(), line = "quor: cannot write the capture file /dev/full\n";
     EXPECT_NE(out.find(line), std::string::npos) << out;
     EXPECT_EQ(out.find(line), out.rfind(line)) << "said once: " << out;
+  }
+}
+
+// A frame number in a folder's name makes a folder for every frame. A frame that cannot be
+// saved (its folder's name is taken by a file, which stops root too) is named, the frames
+// around it are still saved, and every way out ends with 1: the last frame, Escape's fade,
+// the window closed, SIGTERM.
+TEST_F(CommandLineE2e, EveryFrameGetsItsFoldersAndALostFrameEndsEveryWayOutWithOne) {
+  const std::vector<std::string> common = {"--step=33", "-w", "-geometry", "64x48+0+0"};
+  const std::string made = MakeWorkDir(true);
+  std::vector<std::string> args = common;
+  args.insert(args.end(), {"--frames=3", "--capture=" + made + "/run%d/f.png"});
+  ASSERT_EQ(RunToEnd(server, made, args), 0);
+  for (const int n : {1, 2, 3}) {
+    Picture frame;
+    EXPECT_TRUE(ReadPng(made + "/run" + std::to_string(n) + "/f.png", &frame)) << n;
+    EXPECT_EQ(frame.width, 64) << n;
+  }
+
+  enum class WayOut { kLastFrame, kEscape, kClose, kTerm };
+  for (const WayOut way : {WayOut::kLastFrame, WayOut::kEscape, WayOut::kClose, WayOut::kTerm}) {
+    const std::string dir = MakeWorkDir(true);
+    std::ofstream(dir + "/run2") << "a file where the folder would go\n";
+    args = common;
+    args.push_back("--capture=" + dir + "/run%d/f.png");
+    if (way == WayOut::kLastFrame) args.push_back("--frames=3");
+    if (way == WayOut::kEscape) args.push_back("--keys=40:Escape");
+    if (way == WayOut::kClose || way == WayOut::kTerm) args.push_back("--max-fps=20");
+    QuorRun run(server, dir, args);
+    const std::string lost = "quor: cannot write the capture file " + dir + "/run2/f.png";
+    run.AllowOutput(lost);
+    const std::string name = std::to_string(static_cast<int>(way));
+    if (way == WayOut::kClose || way == WayOut::kTerm) {
+      ASSERT_TRUE(run.WaitForWindow(60.0)) << name;
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+      while (run.FramesDrawn() < 3 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      ASSERT_GE(run.FramesDrawn(), 3) << name;
+      if (way == WayOut::kClose) run.CloseWindow();
+      if (way == WayOut::kTerm) run.Signal(SIGTERM);
+    }
+    EXPECT_EQ(run.WaitExit(120.0), 1) << name;
+    EXPECT_NE(run.Output().find(lost + "\n"), std::string::npos) << name << ": " << run.Output();
+    Picture frame;
+    EXPECT_TRUE(ReadPng(dir + "/run1/f.png", &frame)) << name;
+    EXPECT_TRUE(ReadPng(dir + "/run3/f.png", &frame)) << name;
   }
 }
 

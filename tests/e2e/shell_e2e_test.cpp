@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <string>
 #include <thread>
 
 #include "tests/support/x_app.h"
@@ -38,6 +41,19 @@ class ShellE2e : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return false;
+  }
+
+  // The frame count once it has passed more, or the last count seen (-1 once the program has
+  // ended) when the deadline came.
+  static long WaitForFramesPast(QuorRun& run, long more) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(kDeadline);
+    long frames = run.FramesDrawn();
+    while (frames >= 0 && frames <= more && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      frames = run.FramesDrawn();
+    }
+    return frames;
   }
 
   XvfbServer server{kWidth, kHeight};
@@ -83,6 +99,37 @@ TEST_F(ShellE2e, EscapeFadesOutForAboutThreeSecondsAndExitsWithZero) {
   EXPECT_EQ(run.WaitExit(kDeadline, &seconds), 0);
   EXPECT_GT(seconds, 1.5) << "ended before the fade could have run";
   EXPECT_LT(seconds, 15.0);
+}
+
+// nohup, or a shell's background job, leaves SIGHUP ignored: it stays ignored, so the hang-up
+// of the terminal does not end the program; SIGTERM still ends it in order.
+TEST_F(ShellE2e, AHangupIgnoredAtStartStaysIgnoredAndTermStillEndsWithZero) {
+  QuorRun run(server, MakeWorkDir(true), {"-w"}, {}, {SIGHUP});
+  ASSERT_TRUE(run.WaitForWindow(kDeadline));
+  const long before = WaitForFramesPast(run, 2);
+  ASSERT_GT(before, 2) << "no frames drawn";
+  ASSERT_TRUE(run.Signal(SIGHUP));
+  EXPECT_GT(WaitForFramesPast(run, before + 5), before + 5) << "SIGHUP ended the run";
+  ASSERT_TRUE(run.Signal(SIGTERM));
+  EXPECT_EQ(run.WaitExit(kDeadline), 0);
+}
+
+// Without a window manager, -geometry 1x1 puts the window at (-1, -1), wholly off the screen,
+// and freeglut never calls the display callback for it. A run with a set number of frames still
+// draws them all and ends.
+TEST_F(ShellE2e, ARunWithSetFramesEndsWithItsWindowWhollyOffTheScreen) {
+  const std::string dir = MakeWorkDir(true);
+  EXPECT_EQ(RunToEnd(server, dir,
+                     {"--step=33", "-w", "-geometry", "1x1", "--frames=30",
+                      "--capture=" + dir + "/off%d.png"},
+                     120.0),
+            0);
+  for (const int n : {1, 30}) {
+    const std::string name = dir + "/off" + std::to_string(n) + ".png";
+    std::FILE* f = std::fopen(name.c_str(), "rb");
+    EXPECT_NE(f, nullptr) << name;
+    if (f != nullptr) std::fclose(f);
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -156,7 +157,8 @@ std::string MakeWorkDir(bool withAssets) {
 }
 
 QuorRun::QuorRun(XvfbServer& s, const std::string& workDir, const std::vector<std::string>& args,
-                 const std::vector<std::pair<std::string, std::string>>& env)
+                 const std::vector<std::pair<std::string, std::string>>& env,
+                 const std::vector<int>& ignoredSignals)
     : server(s), logPath(MakeWorkDir(false) + "/quor.log") {  // beside, never in, workDir
   if (!server.Ok()) return;
   std::vector<char*> argv;
@@ -175,6 +177,7 @@ QuorRun::QuorRun(XvfbServer& s, const std::string& workDir, const std::vector<st
       dup2(log, 1);
       dup2(log, 2);
     }
+    for (const int signal : ignoredSignals) std::signal(signal, SIG_IGN);  // kept across exec
     execv(QUOR_BINARY, argv.data());
     _exit(127);
   }

@@ -49,13 +49,15 @@ class XvfbServer {
 std::string MakeWorkDir(bool withAssets);
 
 // One run of the program in workDir on the given server, with the given options and extra
-// environment. Its standard output and error go to a quor.log of its own. When the run has ended
-// by the time the object goes, everything it printed must be expected (AllowOutput): a
-// sanitizer report or any stray line fails the test.
+// environment, and the given signals set to be ignored when it starts, as nohup or a shell's
+// background job would leave them. Its standard output and error go to a quor.log of its own.
+// When the run has ended by the time the object goes, everything it printed must be expected
+// (AllowOutput): a sanitizer report or any stray line fails the test.
 class QuorRun {
  public:
   QuorRun(XvfbServer& server, const std::string& workDir, const std::vector<std::string>& args = {},
-          const std::vector<std::pair<std::string, std::string>>& env = {});
+          const std::vector<std::pair<std::string, std::string>>& env = {},
+          const std::vector<int>& ignoredSignals = {});
   ~QuorRun();  // kills the process if it is still running
 
   // A regular expression (ECMAScript, whole line) for lines the run may print.

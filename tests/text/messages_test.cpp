@@ -168,6 +168,62 @@ TEST_F(MessagesTest, FrameRateLineWithARenderScaleEndsWithItAtTheSamePlace) {
             ExpectedCells("30 Frame/Sec Scale 1.00"));
 }
 
+// In a narrow window, a settings dialog's preview pane, the clock line drops what does not fit:
+// first the render scale, then the words, then, while a message needs the room, the number. It
+// never starts left of the window or of the message's last glyph, and wherever the plain line
+// fits it stands where it always does. The start-up hint ends at 10 + 27 x 9 + 1 = 254.
+TEST_F(MessagesTest, ClockLineInANarrowWindowDropsWhatDoesNotFitAndNeverCoversTheMessage) {
+  struct Case {
+    int width;
+    bool hint;
+    double scale;
+    const char* text;  // as drawn, leading blanks included
+    int x;             // where the line starts
+  };
+  const Case cases[] = {
+      {640, true, 0.5, " 30 Frame/Sec Scale 0.50", 640 - 120 - 99},
+      {640, true, 0.0, " 30 Frame/Sec", 520},
+      {374, true, 0.0, " 30 Frame/Sec", 254},  // just clear of the hint
+      {373, true, 0.0, " 30", 343},
+      {320, false, 0.5, " 30 Frame/Sec Scale 0.50", 101},
+      {320, true, 0.5, " 30", 290},  // the preview pane with the hint: only the number
+      {320, false, 0.0, " 30 Frame/Sec", 200},
+      {250, false, 0.5, " 30 Frame/Sec Scale 0.50", 31},
+      {250, true, 0.5, nullptr, 0},  // not even the number fits beside the hint
+      {219, false, 0.25, " 30 Frame/Sec Scale 0.25", 0},
+      {218, false, 0.25, " 30 Frame/Sec", 98},
+      {119, false, 0.0, " 30", 89},
+      {20, false, 0.5, " 30", 0},
+  };
+  for (const Case& c : cases) {
+    windowWidth = c.width;
+    overlay.messageExpiry = 0.0;
+    SetClock(0);
+    if (c.hint) overlay.ShowMessage("Press ? key for Help Screen");
+    SetClock(1000);
+    const auto glyphs = CaptureGlyphs([&] { overlay.DrawFps(30, c.scale); });
+    const std::string where = std::to_string(c.width) + (c.hint ? " with the hint" : "");
+    if (c.text == nullptr) {
+      EXPECT_TRUE(glyphs.empty()) << where;
+      continue;
+    }
+    ASSERT_EQ(CellsOf(glyphs), ExpectedCells(c.text)) << where;
+    // The first character is a blank: the first glyph stands one step right of the start.
+    EXPECT_FLOAT_EQ(glyphs[0].left, c.x + 9.0f) << where;
+    if (c.hint) {
+      EXPECT_GE(glyphs[0].left, 254.0f) << where;
+    }
+    if (c.width >= 40) {
+      EXPECT_LE(glyphs.back().right, c.width) << where;
+    }
+  }
+  // Once the hint has gone the scale comes back beside it.
+  windowWidth = 320;
+  SetClock(3000);
+  EXPECT_EQ(CellsOf(CaptureGlyphs([&] { overlay.DrawFps(30, 0.5); })),
+            ExpectedCells("30 Frame/Sec Scale 0.50"));
+}
+
 TEST_F(MessagesTest, NoPendingErrorDrawsNothing) {
   overlay.ShowMessage("Reset");
   SetClock(9000);
