@@ -6,12 +6,24 @@
 
 #include <cstdio>
 
-TargetWindow::TargetWindow(XvfbServer& s, int x, int y, int width, int height) : server(s) {
+TargetWindow::TargetWindow(XvfbServer& s, int x, int y, int width, int height)
+    : TargetWindow(s, 0, x, y, width, height) {}
+
+TargetWindow::TargetWindow(XvfbServer& s, XWindowId parent, int x, int y, int width, int height,
+                           bool overrideRedirect)
+    : server(s) {
   Display* dpy = server.Dpy();
   if (dpy == nullptr) return;
   // A dark grey background: the program's black can be told from a window nobody drew in.
-  window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), x, y, static_cast<unsigned>(width),
-                               static_cast<unsigned>(height), 0, 0, 0x202020);
+  window = XCreateSimpleWindow(dpy, parent != 0 ? parent : DefaultRootWindow(dpy), x, y,
+                               static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0,
+                               0x202020);
+  if (overrideRedirect) {
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    XChangeWindowAttributes(dpy, window, CWOverrideRedirect, &attributes);
+  }
+  XStoreName(dpy, window, "Target");
   XMapWindow(dpy, window);
   XSync(dpy, False);
 }
