@@ -4,7 +4,15 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
+
+namespace {
+constexpr int kShowWaitStepMs = 20;
+constexpr int kShowWaitSteps = 1000;  // 20 s
+constexpr int kMapAgainSteps = 50;    // 1 s
+}  // namespace
 
 TargetWindow::TargetWindow(XvfbServer& s, int x, int y, int width, int height)
     : TargetWindow(s, 0, x, y, width, height) {}
@@ -26,6 +34,15 @@ TargetWindow::TargetWindow(XvfbServer& s, XWindowId parent, int x, int y, int wi
   XStoreName(dpy, window, "Target");
   XMapWindow(dpy, window);
   XSync(dpy, False);
+  // A window manager maps a top-level window in its own time: the test starts once it shows.
+  // openbox drops a map request that comes while it is still starting, so it is asked again.
+  if (parent != 0) return;
+  for (int wait = 1; wait <= kShowWaitSteps; ++wait) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(dpy, window, &attributes) && attributes.map_state == IsViewable) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kShowWaitStepMs));
+    if (wait % kMapAgainSteps == 0) XMapWindow(dpy, window);
+  }
 }
 
 TargetWindow::~TargetWindow() {
