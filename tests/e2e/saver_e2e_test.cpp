@@ -56,6 +56,42 @@ bool WaitForFlame(const TargetWindow& target, int width, int height, const char*
   });
 }
 
+// Every window titled "Quor" on the server, with its parent and whether a window manager has
+// ever managed it (WM_STATE, which a manager sets on the windows it takes).
+struct QuorWindow {
+  Window window, parent;
+  bool managed;
+};
+void FindQuorWindows(Display* dpy, Window window, Window parent, std::vector<QuorWindow>* found) {
+  char* name = nullptr;
+  if (XFetchName(dpy, window, &name) && name != nullptr) {
+    if (std::string(name) == "Quor") {
+      Atom type = 0;
+      int format = 0;
+      unsigned long items = 0, after = 0;
+      unsigned char* data = nullptr;
+      XGetWindowProperty(dpy, window, XInternAtom(dpy, "WM_STATE", False), 0, 2, False,
+                         AnyPropertyType, &type, &format, &items, &after, &data);
+      if (data != nullptr) XFree(data);
+      found->push_back({window, parent, type != None});
+    }
+    XFree(name);
+  }
+  Window root = 0, up = 0, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(dpy, window, &root, &up, &children, &count)) return;
+  for (unsigned int i = 0; i < count; ++i) FindQuorWindows(dpy, children[i], window, found);
+  if (children != nullptr) XFree(children);
+}
+std::vector<QuorWindow> QuorWindows(Display* dpy) {
+  std::vector<QuorWindow> found;
+  XGrabServer(dpy);  // a tree that holds still while it is walked
+  FindQuorWindows(dpy, DefaultRootWindow(dpy), 0, &found);
+  XUngrabServer(dpy);
+  XSync(dpy, False);
+  return found;
+}
+
 class SaverE2e : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -109,6 +145,18 @@ TEST_F(SaverE2e, WindowIdShowsTheFlameFollowsTheSizeAndEndsWithTheWindow) {
   target.Resize(517, 263);
   EXPECT_TRUE(WaitForFlame(target, 517, 263, "saver_window_id_resized"))
       << "the picture did not follow the size";
+  // Unmapped, or moved out of the window, by someone else: Quor puts its window back.
+  for (const bool unmap : {true, false}) {
+    const std::vector<QuorWindow> windows = QuorWindows(server.Dpy());
+    ASSERT_EQ(windows.size(), 1u);
+    if (unmap)
+      XUnmapWindow(server.Dpy(), windows[0].window);
+    else
+      XReparentWindow(server.Dpy(), windows[0].window, DefaultRootWindow(server.Dpy()), 600, 500);
+    XSync(server.Dpy(), False);
+    EXPECT_TRUE(WaitForFlame(target, 517, 263, nullptr))
+        << (unmap ? "unmapped" : "moved out") << ", the window did not come back";
+  }
   target.Destroy();
   EXPECT_EQ(run.WaitExit(kDeadline), 0);
 }
@@ -149,42 +197,6 @@ TEST(SaverTwoScreensE2e, AWindowOnAnotherScreenIsNamedAndEndsWithTwo) {
                   server.Name() + ".0'");
   EXPECT_EQ(run.WaitExit(kDeadline), 2);
   EXPECT_NE(run.Output().find(id), std::string::npos) << run.Output();
-}
-
-// Every window titled "Quor" on the server, with its parent and whether a window manager has
-// ever managed it (WM_STATE, which a manager sets on the windows it takes).
-struct QuorWindow {
-  Window window, parent;
-  bool managed;
-};
-void FindQuorWindows(Display* dpy, Window window, Window parent, std::vector<QuorWindow>* found) {
-  char* name = nullptr;
-  if (XFetchName(dpy, window, &name) && name != nullptr) {
-    if (std::string(name) == "Quor") {
-      Atom type = 0;
-      int format = 0;
-      unsigned long items = 0, after = 0;
-      unsigned char* data = nullptr;
-      XGetWindowProperty(dpy, window, XInternAtom(dpy, "WM_STATE", False), 0, 2, False,
-                         AnyPropertyType, &type, &format, &items, &after, &data);
-      if (data != nullptr) XFree(data);
-      found->push_back({window, parent, type != None});
-    }
-    XFree(name);
-  }
-  Window root = 0, up = 0, *children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(dpy, window, &root, &up, &children, &count)) return;
-  for (unsigned int i = 0; i < count; ++i) FindQuorWindows(dpy, children[i], window, found);
-  if (children != nullptr) XFree(children);
-}
-std::vector<QuorWindow> QuorWindows(Display* dpy) {
-  std::vector<QuorWindow> found;
-  XGrabServer(dpy);  // a tree that holds still while it is walked
-  FindQuorWindows(dpy, DefaultRootWindow(dpy), 0, &found);
-  XUngrabServer(dpy);
-  XSync(dpy, False);
-  return found;
 }
 
 // Windows mapped as children of the root window since the object was made, other than a window
