@@ -17,6 +17,13 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/quor.desktop DESTINATION share/applicatio
 install(FILES ${CMAKE_SOURCE_DIR}/dist/quor.xml DESTINATION share/xscreensaver/config)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/quor-screensaver.desktop
         DESTINATION share/applications/screensavers RENAME quor.desktop)
+# Debian's folder of screen-saver hacks, where MATE's screen saver looks for the program of that
+# entry (it does not search PATH), and xscreensaver too: a relative link to bin/quor, so that the
+# program found there still finds its images beside itself (see image/data_files.h).
+set(quor_hack_link ${CMAKE_BINARY_DIR}/dist/libexec/quor)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/dist/libexec)
+file(CREATE_LINK ../../bin/quor ${quor_hack_link} SYMBOLIC)
+install(FILES ${quor_hack_link} DESTINATION libexec/xscreensaver)
 
 # Icons come from assets/icons/quor-<N>.png, in whatever sizes are there.
 file(GLOB quor_icons CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/icons/quor-*.png)

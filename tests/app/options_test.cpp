@@ -162,8 +162,8 @@ TEST(Options, WindowIdsAreReadOrRefused) {
     EXPECT_EQ(id, std::strtoul(text, nullptr, 0)) << text;
   }
   // Out of range (None, and ids with the top three bits set), then garbage.
-  for (const char* text :
-       {"0", "0x20000000", "0xFFFFFFFFFFFFFFFFFF", "", "0x", "-5", " 5", "60000C", "12abc"}) {
+  for (const char* text : {"0", "0x20000000", "0xFFFFFFFFFFFFFFFFFF", "", "0x", "0x0x5", "0X0x5",
+                           "-5", " 5", "60000C", "12abc"}) {
     unsigned long id = 7;
     EXPECT_FALSE(ParseWindowId(text, &id)) << text;
     EXPECT_EQ(id, 7u) << text << ": a refused id must leave the value";

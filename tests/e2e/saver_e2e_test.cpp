@@ -1,17 +1,23 @@
-// Quor as a screen-saver hack on a bare Xvfb server: drawing in a window the test makes, as a
-// saver or a settings dialog hands one over (--root with $XSCREENSAVER_WINDOW, --window-id),
-// following its size and ending with it; and the orderly end on SIGTERM, SIGINT and SIGHUP.
+// Quor as a screen-saver hack: drawing in a window the test makes, as a saver or a settings
+// dialog hands one over (--root with $XSCREENSAVER_WINDOW, --window-id), following its size and
+// ending with it, on a bare Xvfb server and under real window managers, which must never get
+// hold of Quor's window; and the orderly end on SIGTERM, SIGINT and SIGHUP.
 #include <gtest/gtest.h>
 #include <signal.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <thread>
 
 #include "tests/support/picture.h"
 #include "tests/support/target_window.h"
 #include "tests/support/x_app.h"
+
+// Last: its macros (None, Bool) break gtest's headers.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -29,7 +35,7 @@ bool WaitUntil(Condition done) {
 }
 
 // Waits until the target window and Quor's window in it have the given size and the target shows
-// the flame, centred; saves that picture as the named screenshot.
+// the flame, centred; saves that picture as the named screenshot, if named.
 bool WaitForFlame(const TargetWindow& target, int width, int height, const char* name) {
   return WaitUntil([&] {
     int w = 0, h = 0, childW = 0, childH = 0;
@@ -45,9 +51,45 @@ bool WaitForFlame(const TargetWindow& target, int width, int height, const char*
     const bool shown = w == width && h == height && target.ChildSize(&childW, &childH) &&
                        childW == width && childH == height && bright > 200 &&
                        std::abs(sum / bright - width / 2.0) < width / 10.0;
-    if (shown) SavePicture(ScreenshotPath(name), w, h, seen);
+    if (shown && name != nullptr) SavePicture(ScreenshotPath(name), w, h, seen);
     return shown;
   });
+}
+
+// Every window titled "Quor" on the server, with its parent and whether a window manager has
+// ever managed it (WM_STATE, which a manager sets on the windows it takes).
+struct QuorWindow {
+  Window window, parent;
+  bool managed;
+};
+void FindQuorWindows(Display* dpy, Window window, Window parent, std::vector<QuorWindow>* found) {
+  char* name = nullptr;
+  if (XFetchName(dpy, window, &name) && name != nullptr) {
+    if (std::string(name) == "Quor") {
+      Atom type = 0;
+      int format = 0;
+      unsigned long items = 0, after = 0;
+      unsigned char* data = nullptr;
+      XGetWindowProperty(dpy, window, XInternAtom(dpy, "WM_STATE", False), 0, 2, False,
+                         AnyPropertyType, &type, &format, &items, &after, &data);
+      if (data != nullptr) XFree(data);
+      found->push_back({window, parent, type != None});
+    }
+    XFree(name);
+  }
+  Window root = 0, up = 0, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(dpy, window, &root, &up, &children, &count)) return;
+  for (unsigned int i = 0; i < count; ++i) FindQuorWindows(dpy, children[i], window, found);
+  if (children != nullptr) XFree(children);
+}
+std::vector<QuorWindow> QuorWindows(Display* dpy) {
+  std::vector<QuorWindow> found;
+  XGrabServer(dpy);  // a tree that holds still while it is walked
+  FindQuorWindows(dpy, DefaultRootWindow(dpy), 0, &found);
+  XUngrabServer(dpy);
+  XSync(dpy, False);
+  return found;
 }
 
 class SaverE2e : public ::testing::Test {
@@ -103,6 +145,18 @@ TEST_F(SaverE2e, WindowIdShowsTheFlameFollowsTheSizeAndEndsWithTheWindow) {
   target.Resize(517, 263);
   EXPECT_TRUE(WaitForFlame(target, 517, 263, "saver_window_id_resized"))
       << "the picture did not follow the size";
+  // Unmapped, or moved out of the window, by someone else: Quor puts its window back.
+  for (const bool unmap : {true, false}) {
+    const std::vector<QuorWindow> windows = QuorWindows(server.Dpy());
+    ASSERT_EQ(windows.size(), 1u);
+    if (unmap)
+      XUnmapWindow(server.Dpy(), windows[0].window);
+    else
+      XReparentWindow(server.Dpy(), windows[0].window, DefaultRootWindow(server.Dpy()), 600, 500);
+    XSync(server.Dpy(), False);
+    EXPECT_TRUE(WaitForFlame(target, 517, 263, nullptr))
+        << (unmap ? "unmapped" : "moved out") << ", the window did not come back";
+  }
   target.Destroy();
   EXPECT_EQ(run.WaitExit(kDeadline), 0);
 }
@@ -116,6 +170,8 @@ TEST_F(SaverE2e, BadWindowIdsAreNamedAndEndWithTwo) {
       {"--window-id=0x1FFFFF0", nullptr, "0x1fffff0"},
       {"--root", "0x60000C junk", "'0x60000C junk'"},
       {"--window-id=60000C", nullptr, "'60000C'"},
+      {"--window-id=0x0x5", nullptr, "'0x0x5'"},
+      {"--root", "0x0x5", "'0x0x5'"},
   };
   for (const auto& c : cases) {
     std::vector<std::pair<std::string, std::string>> environment;
@@ -126,6 +182,129 @@ TEST_F(SaverE2e, BadWindowIdsAreNamedAndEndWithTwo) {
     EXPECT_NE(run.Output().find(c.named), std::string::npos) << run.Output();
   }
 }
+
+// A window on the server's second screen, named to a run on the first: Quor's window cannot go
+// there, which is a bad id like any other, not an X error.
+TEST(SaverTwoScreensE2e, AWindowOnAnotherScreenIsNamedAndEndsWithTwo) {
+  XvfbServer server{320, 240, false, false, "", 2};
+  if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+  TargetWindow other(server, RootWindow(server.Dpy(), 1), 10, 10, 200, 150);
+  char id[24];
+  std::snprintf(id, sizeof id, "0x%lx", other.Id());
+  QuorRun run(server, MakeWorkDir(true), {"--window-id=" + other.IdText()},
+              {{"DISPLAY", server.Name() + ".0"}});
+  run.AllowOutput(std::string("quor: window ") + id + " is on another screen than display '" +
+                  server.Name() + ".0'");
+  EXPECT_EQ(run.WaitExit(kDeadline), 2);
+  EXPECT_NE(run.Output().find(id), std::string::npos) << run.Output();
+}
+
+// Windows mapped as children of the root window since the object was made, other than a window
+// manager's own (marco maps one, named after itself): a window of Quor's, or a window manager's
+// frame around one, mapped over the saver's window for any moment at all.
+class TopLevelMaps {
+ public:
+  TopLevelMaps(Display* d, const std::string& manager) : dpy(d), managerName(manager) {
+    XSelectInput(dpy, DefaultRootWindow(dpy), SubstructureNotifyMask);
+    XSync(dpy, True);  // from here on
+  }
+  ~TopLevelMaps() { XSelectInput(dpy, DefaultRootWindow(dpy), NoEventMask); }
+  int Count() {
+    XSync(dpy, False);
+    int maps = 0;
+    XEvent event;
+    while (XCheckTypedWindowEvent(dpy, DefaultRootWindow(dpy), MapNotify, &event)) {
+      char* name = nullptr;
+      const bool managers = XFetchName(dpy, event.xmap.window, &name) && name != nullptr &&
+                            !managerName.empty() && managerName == name;
+      if (name != nullptr) XFree(name);
+      if (!managers) ++maps;
+    }
+    return maps;
+  }
+
+ private:
+  Display* dpy;
+  std::string managerName;
+};
+
+// Under each window manager Debian offers on the desktops Quor is made for, and under none.
+class SaverUnderManager : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    manager = GetParam();
+    if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+    if (!manager.empty() && !server.HasWindowManager())
+      GTEST_SKIP() << manager << " is not installed (scripts/setup)";
+  }
+  std::string manager;
+  XvfbServer server{800, 600, std::string(GetParam()) != "", false, GetParam()};
+};
+
+// A settings dialog's preview: a pane inside a managed top-level window, in which the preview is
+// started and stopped again and again. Each start shows the flame in the pane, with Quor's
+// window inside it and never managed, and each stop leaves nothing behind.
+TEST_P(SaverUnderManager, APreviewPaneShowsTheFlameEachTimeItStarts) {
+  // Under the sanitizers every start costs several times as much: fewer starts there still go
+  // through every step, and the release build runs the full twenty.
+  const int starts = QUOR_SANITIZED ? 4 : 20;
+  TargetWindow dialog(server, 40, 30, 500, 400);
+  TargetWindow pane(server, dialog.Id(), 20, 40, 256, 192);
+  const std::string dir = MakeWorkDir(true);
+  for (int start = 1; start <= starts; ++start) {
+    SCOPED_TRACE("start " + std::to_string(start));
+    QuorRun run(server, dir, {"--window-id=" + pane.IdText()});
+    const std::string name = "saver_pane_" + (manager.empty() ? "none" : manager);
+    ASSERT_TRUE(WaitForFlame(pane, 256, 192, start == 1 ? name.c_str() : nullptr))
+        << "no flame in the pane";
+    const std::vector<QuorWindow> windows = QuorWindows(server.Dpy());
+    ASSERT_EQ(windows.size(), 1u) << "Quor's windows: " << windows.size();
+    EXPECT_EQ(windows[0].parent, pane.Id()) << "Quor's window is not in the pane";
+    EXPECT_FALSE(windows[0].managed) << manager << " has managed Quor's window";
+    ASSERT_TRUE(run.Signal(SIGTERM));
+    ASSERT_EQ(run.WaitExit(kDeadline), 0);
+    int w = 0, h = 0;
+    EXPECT_FALSE(pane.ChildSize(&w, &h)) << "a window was left in the pane";
+    EXPECT_TRUE(QuorWindows(server.Dpy()).empty()) << "a window of Quor's was left";
+  }
+}
+
+// A saver's full-screen override-redirect window, and the root window with no saver: the flame on
+// the screen, and at no moment a window mapped at the top level over the saver's.
+TEST_P(SaverUnderManager, AFullScreenSaverWindowAndTheRootShowTheFlameUncovered) {
+  for (const bool withSaverWindow : {true, false}) {
+    SCOPED_TRACE(withSaverWindow ? "saver's window" : "root window");
+    std::unique_ptr<TargetWindow> saver;
+    if (withSaverWindow) saver = std::make_unique<TargetWindow>(server, 0, 0, 0, 800, 600, true);
+    TopLevelMaps maps(server.Dpy(), manager);
+    std::vector<std::pair<std::string, std::string>> environment;
+    if (saver) environment.push_back({"XSCREENSAVER_WINDOW", saver->IdText()});
+    QuorRun run(server, MakeWorkDir(true), {"--root"}, environment);
+    std::vector<Rgb> screen;
+    const bool flame = WaitUntil([&] {
+      screen = ScreenPixels(server);
+      return CountPixels(screen, 800, {200, 150, 600, 450}, IsBright) > 5000;
+    });
+    const std::string name = std::string(saver ? "saver_fullscreen_" : "saver_rootwindow_") +
+                             (manager.empty() ? "none" : manager);
+    SavePicture(ScreenshotPath(name), 800, 600, screen);
+    EXPECT_TRUE(flame) << "no flame on the screen";
+    const std::vector<QuorWindow> windows = QuorWindows(server.Dpy());
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0].parent, saver ? saver->Id() : DefaultRootWindow(server.Dpy()));
+    EXPECT_FALSE(windows[0].managed) << manager << " has managed Quor's window";
+    // Quor's own window is mapped at the top level when the root window is its target.
+    EXPECT_EQ(maps.Count(), saver ? 0 : 1) << "windows mapped at the top level";
+    ASSERT_TRUE(run.Signal(SIGTERM));
+    EXPECT_EQ(run.WaitExit(kDeadline), 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Managers, SaverUnderManager,
+                         ::testing::Values("", "openbox", "marco", "xfwm4"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param[0] != '\0' ? info.param : "none");
+                         });
 
 class QuitSignal : public SaverE2e, public ::testing::WithParamInterface<int> {};
 

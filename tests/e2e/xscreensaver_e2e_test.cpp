@@ -1,6 +1,9 @@
-// Quor under the real screen saver: Debian's xscreensaver daemon, run as an ordinary user
-// (it launches no hacks as root) on an Xvfb server open to that user, starts `quor --root` from
-// its programs list when told to, and ends it with SIGTERM when told to stop.
+// Quor under the real screen savers, each under a window manager as on a desktop. Debian's
+// xscreensaver daemon, run as an ordinary user (it launches no hacks as root) on an Xvfb server
+// open to that user, under openbox, starts `quor --root` from its programs list when told to,
+// and ends it with SIGTERM when told to stop. MATE's screen saver, under marco in a D-Bus
+// session of its own, finds Quor through its desktop entry and its program in Debian's folder of
+// hacks, keeps it running while active, and ends it when deactivated.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -91,8 +94,9 @@ TEST(XscreensaverE2e, SelectShowsTheFlameAndDeactivateEndsQuorWithZero) {
   if (user == nullptr) GTEST_SKIP() << "there is no user '" << kUser << "' to run xscreensaver as";
   for (const char* program : {"runuser", "xscreensaver", "xscreensaver-command"})
     if (!OnPath(program)) GTEST_SKIP() << program << " is not installed (scripts/setup)";
-  XvfbServer server{800, 600, false, true};
+  XvfbServer server{800, 600, true, true};
   if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+  if (!server.HasWindowManager()) GTEST_SKIP() << "openbox is not installed (scripts/setup)";
 
   // The clone may sit where the user cannot read: the program and its images go to a
   // world-readable folder, laid out as installed (bin/quor finds ../share/quor).
@@ -201,6 +205,130 @@ TEST(XscreensaverE2e, SelectShowsTheFlameAndDeactivateEndsQuorWithZero) {
     if (!line.empty() && line[0] != '\t' && line.rfind("xscreensaver", 0) != 0)
       ADD_FAILURE() << "unexpected output in " << log << ": " << line;
   if (!HasFailure()) fs::remove_all(dir);  // kept, with the daemon's log, after a failure
+}
+
+// Debian's folder of hacks, the only place besides two of MATE's own where mate-screensaver
+// looks for the program of a desktop entry: the test puts its link there, and takes it away.
+constexpr const char* kMateHackLink = "/usr/libexec/xscreensaver/quor";
+struct HackLink {
+  explicit HackLink(const fs::path& to) { made = symlink(to.c_str(), kMateHackLink) == 0; }
+  ~HackLink() {
+    if (made) unlink(kMateHackLink);
+  }
+  bool made = false;
+};
+
+TEST(MateScreensaverE2e, ActivatedQuorShowsTheFlameAndDeactivationEndsItWithZero) {
+  for (const char* program :
+       {"mate-screensaver", "mate-screensaver-command", "dbus-run-session", "gsettings", "marco"})
+    if (!OnPath(program)) GTEST_SKIP() << program << " is not installed (scripts/setup)";
+  if (geteuid() != 0)
+    GTEST_SKIP() << "mate-screensaver finds hacks only in system folders (" << kMateHackLink
+                 << "), where only root can put the test's program";
+  struct stat existing {};
+  if (lstat(kMateHackLink, &existing) == 0)
+    GTEST_SKIP() << kMateHackLink << " is installed already; the test does not replace it";
+  XvfbServer server{800, 600, true, false, "marco"};
+  if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+  if (!server.HasWindowManager()) GTEST_SKIP() << "marco did not start";
+
+  // The desktop entry as installed, in a data folder of the session's own; the program behind a
+  // script that keeps its exit status and its output, which mate-screensaver would swallow.
+  char pattern[] = "/tmp/quor-mate-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const fs::path dir = pattern;
+  fs::create_directories(dir / "share/applications/screensavers");
+  fs::create_directories(dir / "home");
+  fs::copy_file(fs::path(QUOR_SOURCE_DIR) / "dist/quor-screensaver.desktop",
+                dir / "share/applications/screensavers/quor.desktop");
+  const std::string d = dir.string();
+  {
+    std::ofstream hack(dir / "hack");
+    hack << "#!/bin/sh\n"
+         << "'" << QUOR_BINARY << "' \"$@\" >'" << d << "/quor.log' 2>&1 &\n"
+         << "child=$!\necho $child >'" << d << "/quor.pid'\n"
+         << "trap 'kill -TERM $child' TERM INT HUP\n"
+         // A trapped signal ends the first wait early: wait again until the program is gone.
+         << "while :; do wait $child; status=$?; kill -0 $child 2>/dev/null || break; done\n"
+         << "echo $status >'" << d << "/quor.status'\n";
+  }
+  fs::permissions(dir / "hack", fs::perms::owner_all, fs::perm_options::add);
+  {
+    std::ofstream session(dir / "session");
+    session << "#!/bin/sh\nset -e\n"
+            << "gsettings set org.mate.screensaver mode single\n"
+            << "gsettings set org.mate.screensaver themes \"['screensavers-quor']\"\n"
+            << "gsettings set org.mate.screensaver lock-enabled false\n"
+            << "gsettings set org.mate.screensaver idle-activation-enabled false\n"
+            << "echo \"$DBUS_SESSION_BUS_ADDRESS\" >'" << d << "/bus.new'\n"
+            << "mv '" << d << "/bus.new' '" << d << "/bus'\n"
+            << "exec mate-screensaver --no-daemon\n";
+  }
+  fs::permissions(dir / "session", fs::perms::owner_all, fs::perm_options::add);
+  HackLink link(dir / "hack");
+  ASSERT_TRUE(link.made) << "cannot link " << kMateHackLink;
+
+  const std::string log = d + "/mate-screensaver.log";
+  std::vector<std::pair<std::string, std::string>> environment = {
+      {"HOME", d + "/home"},
+      {"DISPLAY", server.Name()},
+      {"XDG_DATA_DIRS", d + "/share:/usr/share"},
+      {"LIBGL_ALWAYS_SOFTWARE", "1"}};
+  const pid_t session = Start({"dbus-run-session", "--", d + "/session"}, environment, log);
+  ASSERT_GT(session, 0);
+  double deadline = Now() + kDeadline;
+  while (!fs::exists(dir / "bus") && Now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_TRUE(fs::exists(dir / "bus")) << ReadAll(log);
+  std::string bus = ReadAll(d + "/bus");
+  bus.erase(bus.find_last_not_of('\n') + 1);
+  environment.push_back({"DBUS_SESSION_BUS_ADDRESS", bus});
+
+  // The saver answers once it is on the bus.
+  bool active = false;
+  while (!active && Now() < deadline) {
+    active = RunCommand({"mate-screensaver-command", "--activate"}, environment, "/dev/null") == 0;
+    if (!active) std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  EXPECT_TRUE(active) << ReadAll(log);
+  while (active && !fs::exists(dir / "quor.pid") && Now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(fs::exists(dir / "quor.pid")) << "mate-screensaver did not start quor\n"
+                                            << ReadAll(log);
+
+  // Ten seconds on, Quor still runs (MATE stops a hack whose window covers its own) and the flame
+  // is on the screen.
+  if (fs::exists(dir / "quor.pid")) {
+    std::this_thread::sleep_for(std::chrono::seconds(10));
+    EXPECT_FALSE(fs::exists(dir / "quor.status")) << "quor ended while the saver was active\n"
+                                                  << ReadAll(log);
+    bool flame = false;
+    std::vector<Rgb> screen;
+    while (!flame && Now() < deadline + 10.0) {
+      screen = ScreenPixels(server);
+      flame = CountPixels(screen, 800, {200, 150, 600, 450}, IsBright) > 5000;
+      if (!flame) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (!screen.empty()) SavePicture(ScreenshotPath("mate_screensaver"), 800, 600, screen);
+    EXPECT_TRUE(flame) << "no flame on the screen";
+    EXPECT_EQ(RunCommand({"mate-screensaver-command", "--deactivate"}, environment, "/dev/null"),
+              0);
+    deadline = Now() + kDeadline;
+    while (!fs::exists(dir / "quor.status") && Now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(ReadAll(d + "/quor.status"), "0\n") << "quor did not end with 0 on deactivation";
+    EXPECT_EQ(ReadAll(d + "/quor.log"), "") << "quor printed";
+  }
+
+  RunCommand({"mate-screensaver-command", "--exit"}, environment, "/dev/null");
+  deadline = Now() + kDeadline;
+  while (waitpid(session, nullptr, WNOHANG) == 0 && Now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (kill(session, 0) == 0) {
+    kill(session, SIGTERM);
+    waitpid(session, nullptr, 0);
+  }
+  if (!HasFailure()) fs::remove_all(dir);  // kept, with the saver's log, after a failure
 }
 
 }  // namespace

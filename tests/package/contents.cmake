@@ -1,7 +1,7 @@
 # The Debian package of a built tree: makes it with cpack in a temporary folder, unpacks it and
-# checks that every file is where it belongs with the right owner and mode, that the images are
-# the shipped ones, that the binary is stripped, that dpkg-shlibdeps filled in the dependencies,
-# that the desktop entries and the screen-saver settings are valid, that the copyright file
+# checks that every file is where it belongs with the right owner and mode (the screen-saver
+# hack's link included), that the images are the shipped ones, that the binary is stripped,
+# that dpkg-shlibdeps filled in the dependencies, that the desktop entries and the screen-saver settings are valid, that the copyright file
 # carries the licences, and that the unpacked program started from / draws.
 # Runs with -DBINARY_DIR= -DSOURCE_DIR= -DCPACK= -P.
 
@@ -62,7 +62,11 @@ foreach(file IN LISTS data_files)
     problem("usr/${file} is missing or not 644 root")
   endif()
 endforeach()
-if(listing MATCHES "(^|\n)(.....w|........w)")
+# The hack's link in Debian's folder of screen-saver hacks, relative, to the program.
+if(NOT listing MATCHES "\nlrwxrwxrwx root/root [^\n]* \\./usr/libexec/xscreensaver/quor -> \\.\\./\\.\\./bin/quor\n")
+  problem("usr/libexec/xscreensaver/quor is not a link to ../../bin/quor")
+endif()
+if(listing MATCHES "(^|\n)([^l]....w|[^l].......w)")
   problem("group- or world-writable entries")
 endif()
 if(problems)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The README's commands as a new user runs them: in a fresh clone of the committed tree, without
 # a display, with HOME in a scratch folder (so that ~/.local is one too), every command of the
-# "Run it", "Options" and "Install and package" blocks exactly as written, each of which must
-# exit with 0. Then what they promise: the screenshot that scripts/run names, the captured
+# sh blocks of "Run it", "Options", "As a screen saver" and "Install and package" exactly as
+# written, each of which must exit with 0. (The screen-saver section's installs under /usr need
+# root and change the system, and its dialogs need a desktop: those are in plain blocks, and the
+# saver programs themselves are tested in tests/e2e/xscreensaver_e2e_test.cpp.) Then what they promise: the screenshot that scripts/run names, the captured
 # frames, the installed program and manual page, and a clone that git still sees as clean; and
 # that scripts/run claims no screenshot where it made none.
 # scripts/package is left out: it builds everything once more, and package_contents covers it.
@@ -22,9 +24,14 @@ export HOME="$work/home"
 mkdir -p "$HOME"
 unset DISPLAY
 
-# The sh blocks of the three sections, one command a line, comments after the command dropped.
+# What xscreensaver-settings writes on its first save, as far as the README's line needs: the
+# programs list, one hack a line, each ending in \n\.
+printf 'mode:\t\trandom\nprograms:\t\t\t\t\t\t      \\\n\t\t\t\tmaze -root\t\t\t\t    \\n\\\n\t\t\t\tdeco -root\t\t\t\t    \\n\n\npointerHysteresis: 10\n' \
+  >"$HOME/.xscreensaver"
+
+# The sh blocks of the four sections, one command a line, comments after the command dropped.
 commands="$(awk '
-  /^## / { wanted = ($0 ~ /^## (Run it|Options|Install and package)$/) }
+  /^## / { wanted = ($0 ~ /^## (Run it|Options|As a screen saver|Install and package)$/) }
   /^```/ { block = !block && wanted && $0 == "```sh"; next }
   block { sub(/[ \t]+#.*$/, ""); if (NF) print }
 ' "$clone/README.md")"
@@ -62,7 +69,13 @@ done
 for file in flame.png shots/0001.png shots/0300.png; do
   [ -s "$clone/$file" ] || fail "the capture examples left no $file"
 done
-for file in bin/quor share/quor/font.bmp share/man/man6/quor.6.gz share/doc/quor/copyright; do
+# Quor's line is the programs list's first, and the list still runs on to its old last hack.
+programs="$(awk '/^programs:/ { list = 1; next } list { print; if ($0 !~ /\\$/) exit }' "$HOME/.xscreensaver")"
+head -n 1 <<<"$programs" | grep -qx '  GL: "Quor" quor --root \\n\\' ||
+  fail "no Quor line heads ~/.xscreensaver's programs"
+grep -q 'deco -root' <<<"$programs" || fail "the README's line broke ~/.xscreensaver's programs"
+for file in bin/quor libexec/xscreensaver/quor share/quor/font.bmp share/man/man6/quor.6.gz \
+  share/doc/quor/copyright; do
   [ -s "$HOME/.local/$file" ] || fail "cmake --install left no ~/.local/$file"
 done
 "$HOME/.local/bin/quor" --version | grep -q '^quor ' || fail "the installed quor does not run"

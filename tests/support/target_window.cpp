@@ -4,16 +4,45 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
-TargetWindow::TargetWindow(XvfbServer& s, int x, int y, int width, int height) : server(s) {
+namespace {
+constexpr int kShowWaitStepMs = 20;
+constexpr int kShowWaitSteps = 1000;  // 20 s
+constexpr int kMapAgainSteps = 50;    // 1 s
+}  // namespace
+
+TargetWindow::TargetWindow(XvfbServer& s, int x, int y, int width, int height)
+    : TargetWindow(s, 0, x, y, width, height) {}
+
+TargetWindow::TargetWindow(XvfbServer& s, XWindowId parent, int x, int y, int width, int height,
+                           bool overrideRedirect)
+    : server(s) {
   Display* dpy = server.Dpy();
   if (dpy == nullptr) return;
   // A dark grey background: the program's black can be told from a window nobody drew in.
-  window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), x, y, static_cast<unsigned>(width),
-                               static_cast<unsigned>(height), 0, 0, 0x202020);
+  window = XCreateSimpleWindow(dpy, parent != 0 ? parent : DefaultRootWindow(dpy), x, y,
+                               static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0,
+                               0x202020);
+  if (overrideRedirect) {
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    XChangeWindowAttributes(dpy, window, CWOverrideRedirect, &attributes);
+  }
+  XStoreName(dpy, window, "Target");
   XMapWindow(dpy, window);
   XSync(dpy, False);
+  // A window manager maps a top-level window in its own time: the test starts once it shows.
+  // openbox drops a map request that comes while it is still starting, so it is asked again.
+  if (parent != 0) return;
+  for (int wait = 1; wait <= kShowWaitSteps; ++wait) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(dpy, window, &attributes) && attributes.map_state == IsViewable) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kShowWaitStepMs));
+    if (wait % kMapAgainSteps == 0) XMapWindow(dpy, window);
+  }
 }
 
 TargetWindow::~TargetWindow() {

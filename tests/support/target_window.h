@@ -11,6 +11,11 @@
 class TargetWindow {
  public:
   TargetWindow(XvfbServer& server, int x, int y, int width, int height);
+  // Inside parent (0: the root window of screen 0), and, with overrideRedirect, out of any window
+  // manager's hands, as a screen saver's full-screen window is. A top-level window made without
+  // it is managed (framed) by the server's window manager.
+  TargetWindow(XvfbServer& server, XWindowId parent, int x, int y, int width, int height,
+               bool overrideRedirect = false);
   ~TargetWindow();  // destroys the window unless Destroy did
   TargetWindow(const TargetWindow&) = delete;
   TargetWindow& operator=(const TargetWindow&) = delete;

@@ -48,7 +48,9 @@ bool CopyFile(const std::string& from, const std::string& to) {
 }
 }  // namespace
 
-XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess) : width(w), height(h) {
+XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess, const std::string& wm,
+                       int screens)
+    : manager(wm), width(w), height(h) {
   XSetErrorHandler(IgnoreXErrors);
   int fds[2];
   if (pipe(fds) != 0) return;
@@ -62,9 +64,14 @@ XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess) : widt
       dup2(devNull, 1);
       dup2(devNull, 2);
     }
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
-           "tcp", "-noreset", openAccess ? "-ac" : static_cast<char*>(nullptr),
-           static_cast<char*>(nullptr));
+    std::vector<std::string> words = {"Xvfb", "-displayfd", fd, "-nolisten", "tcp", "-noreset"};
+    if (openAccess) words.push_back("-ac");
+    for (int i = 0; i < screens; ++i)
+      words.insert(words.end(), {"-screen", std::to_string(i), screen});
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    execvp("Xvfb", argv.data());
     _exit(127);
   }
   close(fds[1]);
@@ -104,10 +111,18 @@ void XvfbServer::StartWindowManager() {
       dup2(devNull, 1);
       dup2(devNull, 2);
     }
-    execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+    // Each without session management, and the two with a compositor without it: Xvfb has
+    // no use for one, and the pictures read back are the windows' own.
+    if (manager == "marco")
+      execlp("marco", "marco", "--sm-disable", "--no-composite", static_cast<char*>(nullptr));
+    else if (manager == "xfwm4")
+      execlp("xfwm4", "xfwm4", "--sm-client-disable", "--compositor=off",
+             static_cast<char*>(nullptr));
+    else
+      execlp(manager.c_str(), manager.c_str(), "--sm-disable", static_cast<char*>(nullptr));
     _exit(127);
   }
-  // openbox has taken over once it owns the window-manager selection of screen 0, and has
+  // The manager has taken over once it owns the window-manager selection of screen 0, and has
   // finished starting when it names itself on the root window (_NET_SUPPORTING_WM_CHECK).
   const Atom selection = XInternAtom(display, "WM_S0", False);
   const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);

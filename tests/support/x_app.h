@@ -16,12 +16,15 @@ typedef struct _XDisplay Display;
 using XWindowId = unsigned long;
 
 // An Xvfb server on a free display number, killed when the object goes. With a window manager,
-// openbox runs on it too, as on a user's desktop. With openAccess (-ac) any local user may
-// connect, as a screen saver run under another user needs.
+// one runs on it too, as on a user's desktop: openbox, or the one named ("marco", MATE's;
+// "xfwm4", Xfce's). With openAccess (-ac) any local user may connect, as a screen saver run
+// under another user needs. With screens > 1 the server has that many screens of the same size
+// (:N.0, :N.1, ...); the harness's connection is to screen 0.
 class XvfbServer {
  public:
   explicit XvfbServer(int width = 1024, int height = 768, bool windowManager = false,
-                      bool openAccess = false);
+                      bool openAccess = false, const std::string& manager = "openbox",
+                      int screens = 1);
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
@@ -29,6 +32,7 @@ class XvfbServer {
   bool Ok() const { return display != nullptr; }
   // False when a window manager was asked for and did not come up.
   bool HasWindowManager() const { return wmPid > 0; }
+  const std::string& Manager() const { return manager; }
   const std::string& Name() const { return name; }  // for example ":57"
   Display* Dpy() const { return display; }
   int Width() const { return width; }
@@ -38,6 +42,7 @@ class XvfbServer {
   void StartWindowManager();
 
   std::string name;
+  std::string manager;
   pid_t pid = -1;
   pid_t wmPid = -1;
   Display* display = nullptr;
