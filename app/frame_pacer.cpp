@@ -1,15 +1,11 @@
-// Frame pacing on the monotonic counter of app/clock.h (microseconds), sleeping in ppoll on the
-// X connections so that events are not kept waiting for a whole frame.
+// Frame pacing on the monotonic counter of app/clock.h (microseconds), sleeping in the
+// platform's WaitForEvents so that events are not kept waiting for a whole frame.
 #include "app/frame_pacer.h"
 
-#include <GL/glx.h>
-#include <poll.h>
-
 #include <algorithm>
-#include <ctime>
 
 #include "app/clock.h"
-#include "app/embed_window.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr int64_t kMicrosecondsPerSecond = 1000000;
@@ -35,14 +31,6 @@ bool FrameDue() {
     nextFrameUs = now - nextFrameUs >= intervalUs ? now + intervalUs : nextFrameUs + intervalUs;
     return true;
   }
-  const int64_t sleepUs = std::min(nextFrameUs - now, kLongestSleepUs);
-  pollfd fds[2] = {};
-  nfds_t count = 0;
-  if (Display* glutDisplay = glXGetCurrentDisplay(); glutDisplay != nullptr)
-    fds[count++] = {ConnectionNumber(glutDisplay), POLLIN, 0};
-  if (const int fd = TargetConnectionFd(); fd >= 0) fds[count++] = {fd, POLLIN, 0};
-  const timespec timeout{static_cast<time_t>(sleepUs / kMicrosecondsPerSecond),
-                         static_cast<long>(sleepUs % kMicrosecondsPerSecond) * 1000};
-  ppoll(fds, count, &timeout, nullptr);
+  WaitForEvents(std::min(nextFrameUs - now, kLongestSleepUs));
   return false;
 }

@@ -3,10 +3,8 @@
 #include "app/shell.h"
 
 #include <GL/freeglut.h>
-#include <unistd.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,35 +16,15 @@
 #include "app/hooks.h"
 #include "app/key_script.h"
 #include "app/options.h"
-#include "app/quit_signals.h"
 #include "app/text_scale.h"
+#include "platform/platform.h"
 
 int shellFullScreen = 0;
 
 namespace {
-std::atomic<uint64_t> framesDrawn{0};  // read by the SIGUSR1 handler
+std::atomic<uint64_t> framesDrawn{0};  // read by the frame report (ReportFramesOnRequest)
 KeyboardHandler keyboardHandler = ShellKeyboard;
 SpecialHandler specialHandler = ShellSpecial;
-
-// SIGUSR1 asks for one line with the number of frames drawn, so that a long run can be watched
-// from outside. It is answered from the handler, with write alone (safe in a signal handler),
-// so that a resting program answers too.
-void ReportFrames(int) {
-  static_assert(std::atomic<uint64_t>::is_always_lock_free, "read inside a signal handler");
-  char line[48] = "quor: frame ";
-  size_t length = std::strlen(line);
-  char digits[24];
-  size_t count = 0;
-  uint64_t n = framesDrawn.load();
-  do {
-    digits[count++] = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n != 0);
-  while (count > 0) line[length++] = digits[--count];
-  line[length++] = '\n';
-  const ssize_t written = write(STDERR_FILENO, line, length);
-  (void)written;  // nothing more can be done about a closed stream here
-}
 
 void FinishCaptureAtExit() {
   FinishCapture();
@@ -60,7 +38,7 @@ void ShellClose() {
 
 // A quit signal, or the target window of --root or --window-id destroyed.
 bool EndRequested() {
-  return QuitSignal() != 0 || !TargetWindowAlive();
+  return QuitRequested() || !TargetWindowAlive();
 }
 
 // The loop calls nothing of ours while the window is hidden; this timer looks for an end then
@@ -162,9 +140,9 @@ void RunApp(int argc, char** argv) {
     std::atexit(FinishCaptureAtExit);
   }
 
-  CatchQuitSignals();
+  CatchQuitRequests();
   if (options.Embedded()) {
-    const int status = OpenTargetWindow(options, stderr);
+    const int status = OpenTargetWindow(options.windowId, options.display.c_str(), stderr);
     if (status != 0) std::exit(status);
   }
 
@@ -177,8 +155,8 @@ void RunApp(int argc, char** argv) {
   // the command line leaves the scale open, and its X resources only once the display is open.
   textScale = options.textScale != 0
                   ? options.textScale
-                  : DesktopTextScale(DisplayResources(), std::getenv("GDK_SCALE"), stderr);
-  if (TargetWindowOpen()) AdoptGlutWindow();
+                  : DesktopTextScale(std::getenv("GDK_SCALE"), stderr);
+  AdoptCurrentWindow();
 
   glutReshapeFunc(ShellReshape);
   glutDisplayFunc(ShellDisplay);
@@ -189,7 +167,7 @@ void RunApp(int argc, char** argv) {
   ShellSetSpecialFunc(ShellSpecial);
   glutWindowStatusFunc(ShellWindowStatus);
   glutCloseFunc(ShellClose);
-  std::signal(SIGUSR1, ReportFrames);
+  ReportFramesOnRequest(&framesDrawn);
 
   StartClock();
   if (!InitScene()) {
