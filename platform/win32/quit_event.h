@@ -1,0 +1,7 @@
+// The event that a quit request sets, for the wait between frames to end at once.
+#pragma once
+
+#include <windows.h>
+
+// nullptr until CatchQuitRequests has run.
+HANDLE QuitEvent();
