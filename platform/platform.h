@@ -41,6 +41,14 @@ int64_t ProcessCpuMicroseconds();
 // The calendar fields of `when` in the user's time zone; false when it cannot be expressed.
 bool LocalCalendarTime(std::time_t when, std::tm* out);
 
+// --- The command line --------------------------------------------------------------------------
+
+// Before the options are read. Win32: a program started as a screen saver (its file named *.scr)
+// gets Windows' saver arguments, which are translated into Quor's own options: /s into --root
+// (full screen, ended by input), /p HWND into --window-id=HWND; /c or no argument opens the
+// settings and ends the process. Any other name keeps the GNU command line. X11: nothing.
+void TranslateCommandLine(int* argc, char*** argv);
+
 // --- Waiting and ending ------------------------------------------------------------------------
 
 // Sleeps for at most maxUs microseconds, and less when input for the program's windows, an event
@@ -81,7 +89,8 @@ bool DesktopDpiSetting(char* value, std::size_t valueSize, const char** name);
 bool ParseTargetWindow(const char* text, uint64_t* id);
 
 // Before glutInit. Finds the target: id, or with id 0 the platform's own choice (X11: the window
-// in $XSCREENSAVER_WINDOW, else the root window; Win32: none, the saver goes full screen). display
+// in $XSCREENSAVER_WINDOW, else the root window; Win32: none, and AdoptCurrentWindow makes the
+// window a full-screen saver that ends on a key, a mouse button or a movement). display
 // names the X display (nullptr or "" for the default; not used on Win32). Answers 0 to go on,
 // else the exit status with the reason written on err: 2 for a bad or unknown window, 1 when the
 // window system cannot be reached.
@@ -94,7 +103,7 @@ void TargetWindowSize(int* width, int* height);
 
 // With the GLUT window just created and its context current: makes it a child of the target,
 // at the target's top left and size, out of any window manager's hands, and shows it. Does
-// nothing without a target.
+// nothing when OpenTargetWindow was not called (Win32: with id 0, see above).
 void AdoptCurrentWindow();
 
 // Follows the target: a new size is passed on to the GLUT window (which then sees a reshape).

@@ -18,8 +18,7 @@ std::atomic<bool> requested{false};
 HANDLE event = nullptr;
 
 BOOL WINAPI OnControl(DWORD type) {
-  requested = true;
-  SetEvent(event);
+  RequestQuit();
   if (type == CTRL_CLOSE_EVENT || type == CTRL_LOGOFF_EVENT || type == CTRL_SHUTDOWN_EVENT)
     Sleep(kGraceMs);
   return TRUE;
@@ -28,6 +27,11 @@ BOOL WINAPI OnControl(DWORD type) {
 
 HANDLE QuitEvent() {
   return event;
+}
+
+void RequestQuit() {
+  requested = true;
+  if (event != nullptr) SetEvent(event);
 }
 
 void CatchQuitRequests() {

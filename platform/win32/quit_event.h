@@ -5,3 +5,5 @@
 
 // nullptr until CatchQuitRequests has run.
 HANDLE QuitEvent();
+// Records a quit request from inside the program (a full-screen saver's input), as Ctrl+C would.
+void RequestQuit();

@@ -8,11 +8,13 @@
 #include <cstdlib>
 
 #include "platform/platform.h"
+#include "platform/win32/saver_window.h"
 
 namespace {
 constexpr uint64_t kLargestWindow = 0xFFFFFFFFu;  // HWNDs keep to 32 bits, even in 64-bit Windows
 constexpr int kExitBadWindow = 2;
 
+bool fullScreenSaver = false;  // OpenTargetWindow with no window: /s, --root
 HWND target = nullptr;
 HWND glutWindow = nullptr;
 int targetWidth = 0, targetHeight = 0;
@@ -36,7 +38,10 @@ bool ParseTargetWindow(const char* text, uint64_t* id) {
 }
 
 int OpenTargetWindow(uint64_t id, const char*, std::FILE* err) {
-  if (id == 0) return 0;
+  if (id == 0) {
+    fullScreenSaver = true;
+    return 0;
+  }
   HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
   if (!IsWindow(window)) {
     std::fprintf(err, "quor: no window %llu to draw in\n", static_cast<unsigned long long>(id));
@@ -57,10 +62,14 @@ void TargetWindowSize(int* width, int* height) {
 }
 
 void AdoptCurrentWindow() {
-  if (target == nullptr) return;
+  if (target == nullptr && !fullScreenSaver) return;
   HDC dc = wglGetCurrentDC();
   glutWindow = dc != nullptr ? WindowFromDC(dc) : nullptr;
   if (glutWindow == nullptr) return;
+  if (fullScreenSaver) {
+    StartFullScreenSaver(glutWindow);
+    return;
+  }
   // A child has no frame and no place in the task bar; its position is the host's client area.
   LONG_PTR style = GetWindowLongPtrW(glutWindow, GWL_STYLE);
   style = (style & ~(WS_POPUP | WS_OVERLAPPEDWINDOW)) | WS_CHILD | WS_VISIBLE;
