@@ -19,6 +19,23 @@ HWND target = nullptr;
 HWND glutWindow = nullptr;
 int targetWidth = 0, targetHeight = 0;
 
+// freeglut names no window handle: its window is the thread's top-level window of its class.
+BOOL CALLBACK TakeGlutWindow(HWND window, LPARAM found) {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, sizeof name / sizeof name[0]);
+  if (lstrcmpW(name, L"FREEGLUT") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+HWND CurrentGlutWindow() {
+  HDC dc = wglGetCurrentDC();
+  HWND window = dc != nullptr ? WindowFromDC(dc) : nullptr;
+  if (window == nullptr)
+    EnumThreadWindows(GetCurrentThreadId(), TakeGlutWindow, reinterpret_cast<LPARAM>(&window));
+  return window;
+}
+
 void ClientSize(HWND window, int* width, int* height) {
   RECT r{};
   GetClientRect(window, &r);
@@ -63,8 +80,7 @@ void TargetWindowSize(int* width, int* height) {
 
 void AdoptCurrentWindow() {
   if (target == nullptr && !fullScreenSaver) return;
-  HDC dc = wglGetCurrentDC();
-  glutWindow = dc != nullptr ? WindowFromDC(dc) : nullptr;
+  glutWindow = CurrentGlutWindow();
   if (glutWindow == nullptr) return;
   if (fullScreenSaver) {
     StartFullScreenSaver(glutWindow);
