@@ -16,8 +16,10 @@
 // Limits. Everything runs on the GLUT thread except the frame report, which may answer from a
 // signal handler (X11) or a thread of its own (Win32). X11 needs the GLUT window's GLX context
 // current where a function says so, because it reaches freeglut's display connection through it.
-// Win32 has no signals: SIGTERM from Wine ends the process outright, and the frame report has no
-// trigger (see platform/win32/frame_report.cpp).
+// Win32 has no signals: SIGTERM sent to a program under Wine ends it outright (no capture saved,
+// no atexit), and the frame report answers a named event instead of SIGUSR1
+// (platform/win32/frame_report.cpp). Not yet on Win32: the settings dialog of a saver's /c (a
+// notice says there are none), WM_ENDSESSION for a program without a console.
 #pragma once
 
 #include <atomic>
@@ -63,7 +65,8 @@ void CatchQuitRequests();
 bool QuitRequested();
 
 // Answers a request from outside with one line "quor: frame N\n" on standard error, N read from
-// *frames, even while the program sleeps (SIGUSR1 on X11). *frames must outlive the process.
+// *frames, even while the program sleeps: SIGUSR1 on X11, the named event
+// Local\quor-frames-<process id> set on Win32. *frames must outlive the process.
 void ReportFramesOnRequest(const std::atomic<uint64_t>* frames);
 
 // --- The window system -------------------------------------------------------------------------
