@@ -58,7 +58,7 @@ void TranslateCommandLine(int* argc, char*** argv);
 void WaitForEvents(int64_t maxUs);
 
 // From now on the requests to end the program are caught and recorded instead of ending it:
-// SIGTERM, SIGINT and SIGHUP on X11 (one ignored when the program started stays ignored);
+// SIGTERM, SIGINT and SIGHUP on X11;
 // Ctrl+C, Ctrl+Break, closing the console and logging off or shutting down on Win32.
 void CatchQuitRequests();
 // True once such a request has come; the main loop then quits in order.
