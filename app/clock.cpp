@@ -1,8 +1,8 @@
-// The millisecond clock. The counter is CLOCK_MONOTONIC read in microseconds: a frequency of one
-// million keeps (now - start) * 1000 far away from the 64-bit limit.
+// The millisecond clock on the platform's monotonic microseconds: a frequency of one million
+// keeps (now - start) * 1000 far away from the 64-bit limit.
 #include "app/clock.h"
 
-#include <ctime>
+#include "platform/platform.h"
 
 int64_t counterFrequency = 0;
 int64_t startCount = 0;
@@ -10,7 +10,6 @@ uint32_t elapsedMs = 0;
 uint64_t elapsedMsTotal = 0;
 
 namespace {
-constexpr int64_t kMicrosecondsPerSecond = 1000000;
 constexpr int64_t kMillisecondsPerSecond = 1000;
 
 bool fixedClock = false;
@@ -18,13 +17,11 @@ uint32_t fixedStepMs = 0;
 }  // namespace
 
 int64_t ReadCounter() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<int64_t>(ts.tv_sec) * kMicrosecondsPerSecond + ts.tv_nsec / 1000;
+  return MonotonicMicroseconds();
 }
 
 int64_t ReadCounterFrequency() {
-  return kMicrosecondsPerSecond;
+  return kMonotonicTicksPerSecond;
 }
 
 int64_t ElapsedMsTotalBetween(int64_t start, int64_t now, int64_t frequency) {

@@ -12,8 +12,10 @@ extern uint32_t elapsedMs;        // whole ms from startCount to the start of th
 // survive the wrap after 49.7 days.
 extern uint64_t elapsedMsTotal;
 
-// The platform counter: a monotonic clock counted in microseconds, so that the product of a
-// difference with 1000 stays far inside 64 bits (about 290 000 years of running).
+// The counter is the platform's one monotonic time, MonotonicMicroseconds (platform/platform.h),
+// whatever the system's own counter runs at: a frequency of one million keeps the product of a
+// difference with 1000 far inside 64 bits (about 290 000 years of running), and every other timer
+// of the program reads the same time in the same unit.
 int64_t ReadCounter();
 int64_t ReadCounterFrequency();
 

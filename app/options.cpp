@@ -15,9 +15,9 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/embed_window.h"
 #include "app/number_text.h"
 #include "app/text_scale.h"
+#include "platform/platform.h"
 #include "quor_version.h"
 
 Options options;
@@ -395,10 +395,13 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
       case 'r':
         result->root = true;
         break;
-      case kWindowId:
-        if (!ParseWindowId(optarg, &result->windowId))
+      case kWindowId: {
+        uint64_t id = 0;
+        if (!ParseTargetWindow(optarg, &id))
           return usageError("--window-id takes an X window id, 0x... or decimal, not '%s'", optarg);
+        result->windowId = static_cast<unsigned long>(id);
         break;
+      }
       case kMaxFps:
         if (!ParseWholeNumber(optarg, 0, kMaxFpsLimit, &n))
           return usageError("--max-fps takes a whole number from 0 to 1000, not '%s'", optarg);

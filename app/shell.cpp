@@ -3,10 +3,8 @@
 #include "app/shell.h"
 
 #include <GL/freeglut.h>
-#include <unistd.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,38 +16,18 @@
 #include "app/hooks.h"
 #include "app/key_script.h"
 #include "app/options.h"
-#include "app/quit_signals.h"
 #include "app/text_scale.h"
+#include "platform/platform.h"
 
 int shellFullScreen = 0;
 
 namespace {
-std::atomic<uint64_t> framesDrawn{0};  // read by the SIGUSR1 handler
+std::atomic<uint64_t> framesDrawn{0};  // read by the frame report (ReportFramesOnRequest)
 // As freeglut sees the window: it calls the display callback only while the window is visible,
 // and tells of every change through the window status callback.
 bool windowVisible = true;
 KeyboardHandler keyboardHandler = ShellKeyboard;
 SpecialHandler specialHandler = ShellSpecial;
-
-// SIGUSR1 asks for one line with the number of frames drawn, so that a long run can be watched
-// from outside. It is answered from the handler, with write alone (safe in a signal handler),
-// so that a resting program answers too.
-void ReportFrames(int) {
-  static_assert(std::atomic<uint64_t>::is_always_lock_free, "read inside a signal handler");
-  char line[48] = "quor: frame ";
-  size_t length = std::strlen(line);
-  char digits[24];
-  size_t count = 0;
-  uint64_t n = framesDrawn.load();
-  do {
-    digits[count++] = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n != 0);
-  while (count > 0) line[length++] = digits[--count];
-  line[length++] = '\n';
-  const ssize_t written = write(STDERR_FILENO, line, length);
-  (void)written;  // nothing more can be done about a closed stream here
-}
 
 void FinishCaptureAtExit() {
   FinishCapture();
@@ -63,7 +41,7 @@ void ShellClose() {
 
 // A quit signal, or the target window of --root or --window-id destroyed.
 bool EndRequested() {
-  return QuitSignal() != 0 || !TargetWindowAlive();
+  return QuitRequested() || !TargetWindowAlive();
 }
 
 // The loop calls nothing of ours while the window is hidden; this timer looks for an end then
@@ -159,8 +137,8 @@ void QuitApp() {
 void RunApp(int argc, char** argv) {
   // First of all, so that a quit signal at any moment ends the program in order, with 0, and a
   // request for the frame count is answered instead of ending it.
-  CatchQuitSignals();
-  std::signal(SIGUSR1, ReportFrames);
+  CatchQuitRequests();
+  ReportFramesOnRequest(&framesDrawn);
   switch (ParseOptions(argc, argv, &options, stdout, stderr)) {
     case ParseOutcome::kExitSuccess:
       std::exit(0);
@@ -171,7 +149,7 @@ void RunApp(int argc, char** argv) {
   }
   // A quit signal while the options were read: nothing has been started that needs undoing.
   // One from here on is seen by the main loop, on its first pass.
-  if (QuitSignal() != 0) std::exit(0);
+  if (QuitRequested()) std::exit(0);
   if (!options.capture.empty()) {
     if (!StartCapture(options.capture.c_str(), stderr)) std::exit(kExitCaptureFailed);
     // QuitApp and ShellClose save the held frame and set the status; any other exit still
@@ -180,7 +158,7 @@ void RunApp(int argc, char** argv) {
   }
 
   if (options.Embedded()) {
-    const int status = OpenTargetWindow(options, stderr);
+    const int status = OpenTargetWindow(options.windowId, options.display.c_str(), stderr);
     if (status != 0) std::exit(status);
   }
 
@@ -193,8 +171,8 @@ void RunApp(int argc, char** argv) {
   // the command line leaves the scale open, and its X resources only once the display is open.
   textScale = options.textScale != 0
                   ? options.textScale
-                  : DesktopTextScale(DisplayResources(), std::getenv("GDK_SCALE"), stderr);
-  if (TargetWindowOpen()) AdoptGlutWindow();
+                  : DesktopTextScale(std::getenv("GDK_SCALE"), stderr);
+  AdoptCurrentWindow();
 
   glutReshapeFunc(ShellReshape);
   glutDisplayFunc(ShellDisplay);

@@ -1,10 +1,6 @@
-// Where the text scale comes from: the parsing of Xft.dpi and GDK_SCALE (pure, so it can be
-// checked without a display) and the one read of the X server's resource string.
+// Where the text scale comes from: the parsing of a dots-per-inch setting and GDK_SCALE (pure, so
+// it can be checked without a display), over the setting the platform reads from the desktop.
 #include "app/text_scale.h"
-
-#include <GL/glx.h>
-#include <X11/Xlib.h>
-#include <X11/Xresource.h>
 
 #include <algorithm>
 #include <cctype>
@@ -13,6 +9,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/platform.h"
 
 int textScale = kMinTextScale;
 
@@ -62,31 +60,12 @@ ScaleReading ScaleFromGdkScale(const char* value, int* scale) {
   return ScaleReading::kScale;
 }
 
-bool XftDpiResource(const char* resources, char* value, size_t valueSize) {
-  if (resources == nullptr || valueSize == 0) return false;
-  XrmInitialize();
-  XrmDatabase database = XrmGetStringDatabase(resources);
-  if (database == nullptr) return false;
-  char* type = nullptr;
-  XrmValue found{};
-  const bool has =
-      XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &found) && found.addr != nullptr;
-  if (has) {
-    // The value's size counts its terminating zero.
-    const int length = static_cast<int>(std::min<unsigned>(found.size, INT_MAX));
-    std::snprintf(value, valueSize, "%.*s", length, found.addr);
-  }
-  XrmDestroyDatabase(database);
-  return has;
-}
-
-int DesktopTextScale(const char* resources, const char* gdkScale, std::FILE* err) {
+int DesktopTextScale(const char* dpi, const char* dpiName, const char* gdkScale, std::FILE* err) {
   int scale = kMinTextScale;
-  char dpi[kDpiValueSize];
-  if (XftDpiResource(resources, dpi, sizeof dpi)) {
+  if (dpi != nullptr) {
     const ScaleReading reading = ScaleFromDpi(dpi, &scale);
     if (reading == ScaleReading::kScale) return scale;
-    std::fprintf(err, "quor: ignoring Xft.dpi '%.*s': not a number of dots per inch\n",
+    std::fprintf(err, "quor: ignoring %s '%.*s': not a number of dots per inch\n", dpiName,
                  kShownValueLength, dpi);
   }
   const ScaleReading reading = ScaleFromGdkScale(gdkScale, &scale);
@@ -97,8 +76,9 @@ int DesktopTextScale(const char* resources, const char* gdkScale, std::FILE* err
   return kMinTextScale;
 }
 
-const char* DisplayResources() {
-  // freeglut's connection, reached through the context it made current with the window.
-  Display* display = glXGetCurrentDisplay();
-  return display != nullptr ? XResourceManagerString(display) : nullptr;
+int DesktopTextScale(const char* gdkScale, std::FILE* err) {
+  char dpi[kDpiValueSize];
+  const char* dpiName = "";
+  const bool hasDpi = DesktopDpiSetting(dpi, sizeof dpi, &dpiName);
+  return DesktopTextScale(hasDpi ? dpi : nullptr, dpiName, gdkScale, err);
 }

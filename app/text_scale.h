@@ -1,6 +1,7 @@
 // The text scale: one whole factor for every glyph, position and line step of the text overlay,
-// chosen once at start-up from --text-scale or from the scaling the desktop announces (Xft.dpi
-// in the X resources, then GDK_SCALE). The 3-D scene never sees it.
+// chosen once at start-up from --text-scale or from the scaling the desktop announces (its dots
+// per inch as the platform reports them, Xft.dpi on X11, then GDK_SCALE). The 3-D scene never
+// sees it.
 #pragma once
 
 #include <cstddef>
@@ -25,22 +26,18 @@ enum class ScaleReading {
   kBad,      // set, but not a value it may take
 };
 
-// An Xft.dpi value: a positive number of dots per inch, giving round(dpi / 96) held within
-// 1..8. nullptr is missing; surrounding blanks are allowed.
+// A dots-per-inch setting such as Xft.dpi: a positive number of dots per inch, giving round(dpi /
+// 96) held within 1..8. nullptr is missing; surrounding blanks are allowed.
 ScaleReading ScaleFromDpi(const char* dpi, int* scale);
 
 // A GDK_SCALE value: a whole number from 1, held at 8 above that. nullptr or "" is missing.
 ScaleReading ScaleFromGdkScale(const char* value, int* scale);
 
-// The Xft.dpi entry of resources in X resource-file form (what XResourceManagerString gives),
-// matched by Xlib's resource manager, so "Xft*dpi" and "*dpi" count too. Copies its value,
-// bounded, into value; false when there is none.
-bool XftDpiResource(const char* resources, char* value, size_t valueSize);
+// The first of the dots-per-inch setting dpi, named dpiName (dpi nullptr when the desktop has
+// none), and the GDK_SCALE value gdkScale (nullptr when unset) that gives a scale, otherwise 1. A
+// bad value is passed over with one line on err.
+int DesktopTextScale(const char* dpi, const char* dpiName, const char* gdkScale, std::FILE* err);
 
-// The first of Xft.dpi in resources (may be nullptr) and the GDK_SCALE value gdkScale (nullptr
-// when unset) that gives a scale, otherwise 1. A bad value is passed over with one line on err.
-int DesktopTextScale(const char* resources, const char* gdkScale, std::FILE* err);
-
-// The resource string of the display that freeglut opened, or nullptr; needs the window's GL
-// context current, so call it after the window is created.
-const char* DisplayResources();
+// The same from the desktop's own setting (DesktopDpiSetting of platform/platform.h), so after
+// the window is created, with its GL context current.
+int DesktopTextScale(const char* gdkScale, std::FILE* err);

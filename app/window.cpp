@@ -8,31 +8,17 @@
 #include "app/embed_window.h"
 #include "app/options.h"
 #include "app/shell.h"
+#include "platform/platform.h"
 
 int windowWidth = kInitialWindowWidth;
 int windowHeight = kInitialWindowHeight;
-
-namespace {
-// $DISPLAY set and not empty, or freeglut's -display option on the command line.
-bool DisplayNamed(int argc, char** argv) {
-  const char* display = std::getenv("DISPLAY");
-  if (display != nullptr && display[0] != '\0') return true;
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "-display") == 0) return true;
-  return false;
-}
-}  // namespace
 
 const char* GetTitle() {
   return "Quor";
 }
 
 void InitWindow(int* argc, char** argv) {
-  // Without a display freeglut only says that it failed to open ''; say first what to do.
-  if (!DisplayNamed(*argc, argv))
-    std::fprintf(stderr,
-                 "quor: no X display (DISPLAY is not set): run it on an X desktop, give "
-                 "-display NAME, or start it under xvfb-run\n");
+  PrepareWindowSystem(*argc, argv, stderr);
   // freeglut ends the process through exit() when the window is closed, so the static
   // destructors registered with atexit still run.
   glutInit(argc, argv);

@@ -3,21 +3,34 @@
 #include "image/data_files.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace {
 
-// The folder part of a path, without its trailing separator; "/" stays "/".
+// The folder part of a path, without its trailing separator; a root ("/", "C:/") stays itself.
 std::string Parent(const std::string& path) {
+  const std::size_t root = PathRootLength(path.c_str());
   const std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
+  if (slash == std::string::npos || slash < root) return root > 0 ? path.substr(0, root) : ".";
   return path.substr(0, slash);
+}
+
+// dir joined with a relative path whose leading "../" steps climb from dir first, so that
+// "/usr/bin" and "../share/quor" give "/usr/share/quor", and a root gives no doubled slash.
+std::string Beside(std::string dir, const char* relative) {
+  constexpr const char* kUp = "../";
+  while (std::strncmp(relative, kUp, std::strlen(kUp)) == 0) {
+    dir = Parent(dir);
+    relative += std::strlen(kUp);
+  }
+  if (!dir.empty() && dir.back() == '/') dir.pop_back();
+  return dir + "/" + relative;
 }
 
 std::string WithoutTrailingSlashes(std::string dir) {
@@ -29,8 +42,8 @@ std::string WithoutTrailingSlashes(std::string dir) {
 // program must not depend on (or be confused by) the tree it was once built from.
 bool IsBuildFolder(const std::string& dir) {
 #if defined(QUOR_SOURCE_ASSETS_DIR) && defined(QUOR_BUILD_PROGRAM_DIR)
-  char real[PATH_MAX];
-  return realpath(QUOR_BUILD_PROGRAM_DIR, real) != nullptr && dir == real;
+  char real[kDataPathMax];
+  return CanonicalPath(QUOR_BUILD_PROGRAM_DIR, real, sizeof real) && dir == real;
 #else
   (void)dir;
   return false;
@@ -41,10 +54,9 @@ std::vector<std::string> SearchDirs(const char* exePath) {
   std::vector<std::string> dirs{"."};
   const char* env = std::getenv("QUOR_DATA_DIR");
   if (env != nullptr && env[0] != '\0') dirs.push_back(WithoutTrailingSlashes(env));
-  if (exePath != nullptr && exePath[0] == '/') {
+  if (exePath != nullptr && PathRootLength(exePath) > 0) {
     const std::string exeDir = Parent(exePath);
-    const std::string prefix = Parent(exeDir);
-    dirs.push_back((prefix == "/" ? "" : prefix) + "/share/quor");
+    dirs.push_back(Beside(exeDir, ProgramDataFolder()));
 #ifdef QUOR_SOURCE_ASSETS_DIR
     if (IsBuildFolder(exeDir)) dirs.push_back(QUOR_SOURCE_ASSETS_DIR);
 #endif
@@ -74,9 +86,8 @@ bool FindDataFileFor(const char* exePath, const char* name, char* out, std::size
 }
 
 bool FindDataFile(const char* name, char* out, std::size_t outSize) {
-  char exePath[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", exePath, sizeof exePath - 1);
-  exePath[length > 0 ? length : 0] = '\0';
+  char exePath[kDataPathMax];
+  if (!ProgramPath(exePath, sizeof exePath)) exePath[0] = '\0';
   return FindDataFileFor(exePath, name, out, outSize, stderr);
 }
 

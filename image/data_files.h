@@ -1,5 +1,6 @@
 // Finding the program's data files (the font and the particle texture): the working directory
-// first, then $QUOR_DATA_DIR, the installed share/quor folder and, for a build, the source assets.
+// first, then $QUOR_DATA_DIR, the installed data folder beside the program (share/quor on X11,
+// assets on Windows) and, for a build, the source assets.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +10,10 @@
 constexpr std::size_t kDataPathMax = 4096;
 
 // Writes to `out` the path of the first existing `name` in, in this order: the working directory
-// ("./name"), $QUOR_DATA_DIR if set and not empty, <prefix>/share/quor for a program at
-// <prefix>/bin/quor, and the source tree's assets/ for the program as built in its build folder.
+// ("./name"), $QUOR_DATA_DIR if set and not empty, the platform's ProgramDataFolder beside the
+// program (<prefix>/share/quor for <prefix>/bin/quor on X11, <folder>/assets for
+// <folder>/quor.exe on Windows), and the source tree's assets/ for the program as built in its
+// build folder. exePath is absolute with '/' separators, or empty when unknown.
 // The first file that exists wins, whether it turns out readable or not. When there is none,
 // prints one line naming the file and the places looked in on stderr and returns false.
 bool FindDataFile(const char* name, char* out, std::size_t outSize);

@@ -4,7 +4,8 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <GL/glx.h>
+
+#include "platform/platform.h"
 
 uint32_t particleTextures[kMaxParticleTextures] = {};
 int particleTextureCount = 0;
@@ -73,7 +74,7 @@ void Upload(const Image& image, const PixelFormat& format) {
 Texture::~Texture() {
   // Static holders die from exit(), when the window and its context may be gone already; a GL
   // call then would go nowhere, or worse, so the name is simply forgotten.
-  if (glXGetCurrentContext() != nullptr) {
+  if (GlContextCurrent()) {
     Release();
   } else {
     handle = 0;

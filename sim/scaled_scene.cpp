@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "app/shell.h"
+#include "image/gl_capabilities.h"
 #include "sim/render_scale_controller.h"
 #include "sim/settings.h"
 
@@ -45,8 +46,9 @@ void EnsureTexture(int width, int height) {
     glBindTexture(GL_TEXTURE_2D, texture);
     // Stretching samples one texel beyond the copied part at its far edges, which the copy
     // fills with the edge pixels; the near edges clamp.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    const GLint clamp = EdgeClampMode();  // plain GL_CLAMP on an OpenGL 1.1 without it
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, clamp);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, clamp);
   }
   glBindTexture(GL_TEXTURE_2D, texture);
   if (width <= textureWidth && height <= textureHeight) return;

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "app/frame_capture.h"
+#include "platform/platform.h"
 #include "text/text_overlay.h"
 
 namespace {
@@ -24,7 +25,7 @@ bool Exists(const char* path) {
 void ScreenshotName(char* name, size_t size) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  if (!LocalCalendarTime(now, &local)) local = std::tm{};
   char stamp[24];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   std::snprintf(name, size, "quor-%s.png", stamp);

@@ -1,5 +1,5 @@
-// The text scale's sources: Xft.dpi in the X resources, then GDK_SCALE, each read from its text
-// without a display, and a bad value passed over with one line.
+// The text scale's sources: the desktop's dots-per-inch setting (Xft.dpi on X11), then GDK_SCALE,
+// each read from its text without a display, and a bad value passed over with one line.
 #include "app/text_scale.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@ namespace {
 
 struct SourceCase {
   const char* name;
-  const char* resources;  // as XResourceManagerString gives them; nullptr: none at all
-  const char* gdkScale;   // nullptr: unset
+  const char* dpi;       // the desktop's setting as its text; nullptr: none at all
+  const char* gdkScale;  // nullptr: unset
   int scale;
   const char* warning;  // what the one line on standard error names; nullptr: silent
 };
@@ -24,7 +24,7 @@ TEST_P(DesktopScale, FirstGoodSourceWinsAndABadOneIsNamedOnce) {
   char* errText = nullptr;
   size_t errSize = 0;
   std::FILE* err = open_memstream(&errText, &errSize);
-  EXPECT_EQ(DesktopTextScale(c.resources, c.gdkScale, err), c.scale);
+  EXPECT_EQ(DesktopTextScale(c.dpi, "Xft.dpi", c.gdkScale, err), c.scale);
   std::fclose(err);
   const std::string printed = errText;
   free(errText);
@@ -39,15 +39,13 @@ TEST_P(DesktopScale, FirstGoodSourceWinsAndABadOneIsNamedOnce) {
 
 const SourceCase kSourceCases[] = {
     {"NothingSet", nullptr, nullptr, 1, nullptr},
-    {"Dpi96", "Xft.dpi:\t96\n", nullptr, 1, nullptr},
-    {"Dpi144RoundsHalfUp", "Xft.dpi:\t144\n", nullptr, 2, nullptr},
-    {"Dpi192AmongOthers", "Xft.antialias:\t1\nXft.dpi:\t192\nXft.hinting:\t1\n", nullptr, 2,
-     nullptr},
-    {"LaterDpiEntryWins", "Xft.dpi:\t96\nXft.dpi:\t192\n", nullptr, 2, nullptr},
-    {"DpiBeatsGdkScale", "Xft.dpi:\t192\n", "3", 2, nullptr},
-    {"DpiGarbage", "Xft.dpi:\t192dpi\n", nullptr, 1, "Xft.dpi '192dpi'"},
-    {"BadDpiFallsToGdkScale", "Xft.dpi:\tlarge\n", "3", 3, "Xft.dpi 'large'"},
-    {"Gdk2", "", "2", 2, nullptr},
+    {"Dpi96", "96", nullptr, 1, nullptr},
+    {"Dpi144RoundsHalfUp", "144", nullptr, 2, nullptr},
+    {"DpiWithBlanks", " 192\t", nullptr, 2, nullptr},
+    {"DpiBeatsGdkScale", "192", "3", 2, nullptr},
+    {"DpiGarbage", "192dpi", nullptr, 1, "Xft.dpi '192dpi'"},
+    {"BadDpiFallsToGdkScale", "large", "3", 3, "Xft.dpi 'large'"},
+    {"Gdk2", nullptr, "2", 2, nullptr},
     {"GdkGarbage", nullptr, "1.5", 1, "GDK_SCALE '1.5'"},
 };
 

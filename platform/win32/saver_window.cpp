@@ -1,0 +1,75 @@
+// The full-screen saver's window: freeglut's window procedure is wrapped so that the user's
+// input ends the saver instead of reaching the scene's key handlers.
+#include "platform/win32/saver_window.h"
+
+#include <cstdlib>
+
+#include "platform/win32/quit_event.h"
+
+namespace {
+WNDPROC glutProcedure = nullptr;
+bool havePointer = false;  // the first position seen, from which a movement is measured
+POINT firstPointer{};
+
+bool MovedBeyondSlack(LPARAM position) {
+  const POINT p{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  if (!havePointer) {
+    // Windows sends a move as the window appears under a resting pointer: that is the start.
+    havePointer = true;
+    firstPointer = p;
+    return false;
+  }
+  return std::abs(p.x - firstPointer.x) > kSaverMoveSlackPixels ||
+         std::abs(p.y - firstPointer.y) > kSaverMoveSlackPixels;
+}
+
+LRESULT CALLBACK SaverProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+      RequestQuit();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (MovedBeyondSlack(l)) RequestQuit();
+      return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_XBUTTONUP:
+      return 0;
+    case WM_SETCURSOR:
+      SetCursor(nullptr);
+      return TRUE;
+    case WM_ACTIVATEAPP:
+      if (w == FALSE) RequestQuit();  // another program came to the front (Alt+Tab, a dialog)
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(glutProcedure, window, message, w, l);
+}
+}  // namespace
+
+void StartFullScreenSaver(HWND window) {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  style = (style & ~WS_OVERLAPPEDWINDOW) | WS_POPUP | WS_VISIBLE;
+  SetWindowLongPtrW(window, GWL_STYLE, style);
+  glutProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SaverProcedure)));
+  // freeglut then sees WM_SIZE and calls the reshape callback.
+  SetWindowPos(window, HWND_TOPMOST, x, y, width, height, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  SetForegroundWindow(window);
+}
