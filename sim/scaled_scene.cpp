@@ -9,7 +9,11 @@
 #include <chrono>
 #include <cmath>
 
+#include "app/cpu_clock.h"
+#include "app/frame_pacer.h"
+#include "app/options.h"
 #include "app/shell.h"
+#include "sim/frame.h"
 #include "sim/render_scale_controller.h"
 #include "sim/settings.h"
 
@@ -19,7 +23,8 @@ using Clock = std::chrono::steady_clock;
 double fixedScale = 1.0;
 bool autoScale = false;
 RenderScaleController controller{30.0};
-Clock::time_point previousFrameEnd;
+Clock::time_point frameStart, previousFrameEnd;
+double previousFrameEndCpu = 0.0;
 bool havePreviousFrame = false;
 
 SceneRect viewport{};  // this frame's letterboxed viewport
@@ -123,12 +128,13 @@ void ClearColour(int x, int y, int width, int height) {
   glDisable(GL_SCISSOR_TEST);
 }
 
-void MeasureFrame() {
-  const Clock::time_point now = Clock::now();
-  if (havePreviousFrame)
-    controller.AddFrame(std::chrono::duration<double>(now - previousFrameEnd).count());
-  previousFrameEnd = now;
-  havePreviousFrame = true;
+// The controller's frame-rate limit, when it changes, lowers the command line's cap.
+void ApplyFpsLimit() {
+  const uint32_t cap = options.FrameCap();
+  const auto limit = static_cast<uint32_t>(controller.FpsLimit());
+  const uint32_t fps = limit != 0 && (cap == 0 || limit < cap) ? limit : cap;
+  StartFramePacing(fps);
+  SetFrameCap(fps);
 }
 }  // namespace
 
@@ -149,8 +155,8 @@ void UseFixedRenderScale(double scale) {
   autoScale = false;
 }
 
-void UseAutoRenderScale(double targetFps) {
-  controller = RenderScaleController(targetFps);
+void UseAutoRenderScale(double targetFps, double cpuBudgetCores) {
+  controller = RenderScaleController(targetFps, cpuBudgetCores);
   autoScale = true;
   havePreviousFrame = false;
 }
@@ -210,7 +216,25 @@ void EndScene() {
   } else {
     copiedWidth = copiedHeight = 0;  // a full-size frame came between: nothing to draw back
   }
-  if (autoScale) MeasureFrame();
+}
+
+void FrameWorkStarts() {
+  if (autoScale) frameStart = Clock::now();
+}
+
+void FrameWorkEnded() {
+  if (!autoScale) return;
+  const Clock::time_point now = Clock::now();
+  const double cpu = ProcessCpuSeconds();
+  if (havePreviousFrame) {
+    const FrameCost cost{std::chrono::duration<double>(now - previousFrameEnd).count(),
+                         std::chrono::duration<double>(now - frameStart).count(),
+                         cpu - previousFrameEndCpu};
+    if (controller.AddFrame(cost)) ApplyFpsLimit();
+  }
+  previousFrameEnd = now;
+  previousFrameEndCpu = cpu;
+  havePreviousFrame = true;
 }
 
 void ReleaseSceneTexture() {
