@@ -45,8 +45,8 @@ bool RenderScaleController::AddFrame(const FrameCost& frame) {
 
   // The rate the work allows, and the rate the budget allows at this frame's CPU cost.
   const double workFps = work_ > 0.0 ? frames_ / work_ : HUGE_VAL;
-  const double budgetFps = budgetCores_ > 0.0 && cpu_ > 0.0 ? budgetCores_ * frames_ / cpu_
-                                                            : HUGE_VAL;
+  const double budgetFps =
+      budgetCores_ > 0.0 && cpu_ > 0.0 ? budgetCores_ * frames_ / cpu_ : HUGE_VAL;
   frames_ = 0;
   elapsed_ = work_ = cpu_ = 0.0;
   const int limitBefore = fpsLimit_;

@@ -303,7 +303,8 @@ TEST(ScreenSaverSettings, EveryArgumentTheDialogCanGiveIsAcceptedByQuor) {
   ASSERT_TRUE(std::regex_search(xml, m, std::regex("<option id=\"auto\"[^>]*>")));
   EXPECT_EQ(attribute(m.str(), "arg-set"), "");
   EXPECT_TRUE(saver.renderScaleAuto);
-  EXPECT_NE(xml.find("arg-set=\"--render-scale 1\""), std::string::npos) << "full resolution offered";
+  EXPECT_NE(xml.find("arg-set=\"--render-scale 1\""), std::string::npos)
+      << "full resolution offered";
 }
 
 }  // namespace

@@ -126,9 +126,9 @@ TEST(RenderScaleController, ACpuBudgetLowersTheScaleThenTheFrameRate) {
     int limit;
   } cases[] = {
       {{"gpu", 2.0, 3.0, 1.0, 0.5, 1.0}, 0.5, 0},
-      // Both cores busy at full scale (60 ms a frame): within half a core, 0.5 (15 ms).
-      {{"twoThreads", 4.0, 26.0, 4.0, 56.0, 0.5}, 0.5, 0},
-      {{"twoThreads", 4.0, 26.0, 4.0, 56.0, 0.75}, 1.0, 0},
+      // Both cores busy at full scale (50 ms of CPU a frame): within half a core, 0.5 (14 ms).
+      {{"twoThreads", 4.0, 26.0, 2.0, 48.0, 0.5}, 0.5, 0},
+      {{"twoThreads", 4.0, 26.0, 2.0, 48.0, 0.75}, 1.0, 0},
       // 27 ms of CPU at 0.25: half a core pays for 18 frames a second.
       {{"flame1080pLlvmpipe", 4.0, 105.0, 19.0, 128.0, 0.25}, 0.5, 18},
       {{"hopeless", 50.0, 400.0, 150.0, 800.0, 0.25}, 0.5, RenderScaleController::kFloorFps},
