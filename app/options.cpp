@@ -25,7 +25,7 @@ Options options;
 namespace {
 
 constexpr uint32_t kMaxStepMs = 100;
-constexpr double kMinRenderScale = 0.25;
+constexpr double kMinRenderScale = 0.125;
 constexpr uint64_t kMaxTargetFps = 1000;
 constexpr double kMaxCpuBudgetCores = 1024.0;
 
@@ -56,7 +56,7 @@ const char kUsage[] =
     "      --window-id=ID     the same in the window ID (0x... or decimal)\n"
     "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
     "                         default 0, or 30 with --root or --window-id)\n"
-    "      --render-scale=F   draw the scene at F (0.25 to 1) of the window's size and\n"
+    "      --render-scale=F   draw the scene at F (0.125 to 1) of the window's size and\n"
     "                         stretch it; auto chooses F each second to hold --target-fps\n"
     "                         (default 1, or auto with --root or --window-id)\n"
     "      --target-fps=N     the frame rate --render-scale=auto holds (default 30)\n"
@@ -207,7 +207,7 @@ void WarnOfKeysAfterLastFrame(const Options& options, std::FILE* err) {
   }
 }
 
-// --render-scale: "auto", or a decimal number from 0.25 to 1 with nothing after it.
+// --render-scale: "auto", or a decimal number from 0.125 to 1 with nothing after it.
 bool ParseRenderScale(const char* text, Options* result) {
   if (std::strcmp(text, "auto") == 0) {
     result->renderScaleAuto = true;
@@ -423,7 +423,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         break;
       case kRenderScale:
         if (!ParseRenderScale(optarg, result))
-          return usageError("--render-scale takes auto or a number from 0.25 to 1, not '%s'",
+          return usageError("--render-scale takes auto or a number from 0.125 to 1, not '%s'",
                             optarg);
         renderScaleGiven = true;
         break;

@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
           "Down, F12, in any case)"},
         B{{"--polygon-mode=line"}, "--polygon-mode takes fill, lines or points"},
         B{{"--text-scale=9"}, "'9'"}, B{{"--window-id=zz"}, "'zz'"},
-        B{{"--max-fps=1001"}, "'1001'"}, B{{"--render-scale=0.2"}, "'0.2'"},
+        B{{"--max-fps=1001"}, "'1001'"}, B{{"--render-scale=0.12"}, "'0.12'"},
         B{{"--render-scale=1.01"}, "'1.01'"}, B{{"--render-scale=nan"}, "'nan'"},
         B{{"--target-fps=30"}, "--target-fps needs --render-scale=auto"},
         B{{"--render-scale=auto", "--target-fps=30", "--render-scale=0.5"},
@@ -188,10 +188,10 @@ TEST(Options, WindowIdsAreReadOrRefused) {
   }
 }
 
-TEST(Options, RenderScaleIsANumberFromAQuarterToOneOrAuto) {
+TEST(Options, RenderScaleIsANumberFromAnEighthToOneOrAuto) {
   EXPECT_EQ(ParseWords({}).options.renderScale, 1.0);
   EXPECT_EQ(ParseWords({}).options.targetFps, 30u);
-  EXPECT_EQ(ParseWords({"--render-scale=0.25"}).options.renderScale, 0.25);
+  EXPECT_EQ(ParseWords({"--render-scale=0.125"}).options.renderScale, 0.125);
   EXPECT_EQ(ParseWords({"--render-scale=.5"}).options.renderScale, 0.5);
   const Parse p = ParseWords({"--render-scale=auto", "--target-fps=45"});
   EXPECT_TRUE(p.outcome == ParseOutcome::kRun && p.options.renderScaleAuto) << p.err;

@@ -60,14 +60,14 @@ INSTANTIATE_TEST_SUITE_P(
                                          Machine{"justBelow", 1000.0 / 29, 0, 0, 0, 1.0},
                                          Machine{"fast", 2.0, 3.0, 0, 0, 1.0},
                                          Machine{"flame1080p", 4.0, 105.0, 0, 0, 0.5},
-                                         Machine{"hopeless", 50.0, 400.0, 0, 0, 0.25}),
+                                         Machine{"hopeless", 50.0, 400.0, 0, 0, 0.125}),
                        ::testing::Values(0, 30, 60)),
     [](const auto& info) {
       return std::string(std::get<0>(info.param).name) + "Cap" +
              std::to_string(std::get<1>(info.param));
     });
 
-// Behind a cap of 60, at the smallest step, the frames come at the cap: judged by their interval
+// Behind a cap of 60, at a small step, the frames come at the cap: judged by their interval
 // the next step would promise 31 frames a second, too few to climb. Their work is what counts.
 TEST(RenderScaleController, ShortWorkAtTheCapsIntervalClimbsBackUp) {
   RenderScaleController c(30.0);
@@ -111,8 +111,8 @@ TEST(RenderScaleController, AStallIsNoMeasureButLongWorkIs) {
   EXPECT_EQ(c.Scale(), 1.0);
 
   RenderScaleController slow(30.0);
-  EXPECT_EQ(Feed(&slow, 4.0, Machine{"slow", 100.0, 2000.0, 0, 0, 0.25}),
-            (std::vector<double>{0.25}));
+  EXPECT_EQ(Feed(&slow, 4.0, Machine{"slow", 100.0, 2000.0, 0, 0, 0.125}),
+            (std::vector<double>{0.125}));
 }
 
 // A CPU budget: at the target rate the frames may cost the budget's cores and no more. The
@@ -129,9 +129,9 @@ TEST(RenderScaleController, ACpuBudgetLowersTheScaleThenTheFrameRate) {
       // Both cores busy at full scale (50 ms of CPU a frame): within half a core, 0.5 (14 ms).
       {{"twoThreads", 4.0, 26.0, 2.0, 48.0, 0.5}, 0.5, 0},
       {{"twoThreads", 4.0, 26.0, 2.0, 48.0, 0.75}, 1.0, 0},
-      // 27 ms of CPU at 0.25: half a core pays for 18 frames a second.
-      {{"flame1080pLlvmpipe", 4.0, 105.0, 19.0, 128.0, 0.25}, 0.5, 18},
-      {{"hopeless", 50.0, 400.0, 150.0, 800.0, 0.25}, 0.5, RenderScaleController::kFloorFps},
+      // 21 ms of CPU at 0.125: half a core pays for 23 frames a second.
+      {{"flame1080pLlvmpipe", 4.0, 105.0, 19.0, 128.0, 0.125}, 0.5, 23},
+      {{"hopeless", 50.0, 400.0, 150.0, 800.0, 0.125}, 0.5, RenderScaleController::kFloorFps},
   };
   for (const auto& c : cases) {
     RenderScaleController r(30.0, c.budgetCores);
