@@ -25,8 +25,9 @@ Options options;
 namespace {
 
 constexpr uint32_t kMaxStepMs = 100;
-constexpr double kMinRenderScale = 0.25;
+constexpr double kMinRenderScale = 0.125;
 constexpr uint64_t kMaxTargetFps = 1000;
+constexpr double kMaxCpuBudgetCores = 1024.0;
 
 const char kUsage[] =
     "Usage: quor [OPTION]... [X OPTION]...\n"
@@ -54,10 +55,15 @@ const char kUsage[] =
     "                         root window, as a screen-saver hack (keys do nothing)\n"
     "      --window-id=ID     the same in the window ID (0x... or decimal)\n"
     "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
-    "                         default 0, or 60 with --root or --window-id)\n"
-    "      --render-scale=F   draw the scene at F (0.25 to 1) of the window's size and\n"
+    "                         default 0, or 30 with --root or --window-id)\n"
+    "      --render-scale=F   draw the scene at F (0.125 to 1) of the window's size and\n"
     "                         stretch it; auto chooses F each second to hold --target-fps\n"
+    "                         (default 1, or auto with --root or --window-id)\n"
     "      --target-fps=N     the frame rate --render-scale=auto holds (default 30)\n"
+    "      --cpu-budget=CORES  with auto: the CPU time frames may cost, in cores (0 to\n"
+    "                         1024, 0 for none; default 0, or 0.5 with --root or\n"
+    "                         --window-id); where the smallest scale costs more, fewer\n"
+    "                         frames, down to 10 a second\n"
     "\n"
     "The settings the keys change, at start-up (the keys work as always, r restores the\n"
     "defaults but keeps the particle limit):\n"
@@ -95,6 +101,7 @@ enum LongOnly {
   kMaxFps,
   kRenderScale,
   kTargetFps,
+  kCpuBudget,
 };
 
 const option kLongOptions[] = {
@@ -115,6 +122,7 @@ const option kLongOptions[] = {
     {"max-fps", required_argument, nullptr, kMaxFps},
     {"render-scale", required_argument, nullptr, kRenderScale},
     {"target-fps", required_argument, nullptr, kTargetFps},
+    {"cpu-budget", required_argument, nullptr, kCpuBudget},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -199,7 +207,7 @@ void WarnOfKeysAfterLastFrame(const Options& options, std::FILE* err) {
   }
 }
 
-// --render-scale: "auto", or a decimal number from 0.25 to 1 with nothing after it.
+// --render-scale: "auto", or a decimal number from 0.125 to 1 with nothing after it.
 bool ParseRenderScale(const char* text, Options* result) {
   if (std::strcmp(text, "auto") == 0) {
     result->renderScaleAuto = true;
@@ -247,9 +255,17 @@ bool ParseKeyScript(const char* script, std::vector<ScriptKey>* keys, char* erro
 }
 
 uint32_t Options::FrameCap() const {
-  constexpr uint32_t kEmbeddedFps = 60;  // a screen saver should leave the machine some rest
+  // A screen saver should leave the machine some rest: 30 is what most GL hacks draw at.
+  constexpr uint32_t kEmbeddedFps = 30;
   if (maxFps >= 0) return static_cast<uint32_t>(maxFps);
   return Embedded() ? kEmbeddedFps : 0;
+}
+
+double Options::CpuBudget() const {
+  // An idle screen on a machine without a GPU should leave most of it free.
+  constexpr double kEmbeddedCores = 0.5;
+  if (cpuBudget >= 0.0) return cpuBudget;
+  return Embedded() ? kEmbeddedCores : 0.0;
 }
 
 bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt) {
@@ -312,6 +328,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   optind = 0;  // a full restart, so that parsing can run more than once in a process
   bool clockStartGiven = false;
   bool targetFpsGiven = false;
+  bool renderScaleGiven = false;
   const int count = static_cast<int>(words.size()) - 1;
   while (true) {
     const int previous = optind == 0 ? 1 : optind;
@@ -409,8 +426,9 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         break;
       case kRenderScale:
         if (!ParseRenderScale(optarg, result))
-          return usageError("--render-scale takes auto or a number from 0.25 to 1, not '%s'",
+          return usageError("--render-scale takes auto or a number from 0.125 to 1, not '%s'",
                             optarg);
+        renderScaleGiven = true;
         break;
       case kTargetFps:
         if (!ParseWholeNumber(optarg, 1, kMaxTargetFps, &n))
@@ -419,6 +437,13 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         result->targetFps = static_cast<uint32_t>(n);
         targetFpsGiven = true;
         break;
+      case kCpuBudget: {
+        double cores = 0.0;
+        if (!ParsePlainDecimal(optarg, &cores) || !(cores >= 0.0 && cores <= kMaxCpuBudgetCores))
+          return usageError("--cpu-budget takes cores from 0 to 1024, not '%s'", optarg);
+        result->cpuBudget = cores;
+        break;
+      }
       default: {
         // GNU getopt's wording. A long option is named as written, up to its '='.
         if (std::strncmp(word, "--", 2) == 0) {
@@ -438,8 +463,13 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   }
   if (optind < count) return usageError("unexpected argument '%s'", words[optind]);
   if (clockStartGiven && !result->fixedClock) return usageError("%s", "--clock-start needs --step");
+  // A screen saver lowers its resolution where that holds the frame rate: with a GPU it stays
+  // at full resolution anyway.
+  if (!renderScaleGiven && result->Embedded()) result->renderScaleAuto = true;
   if (targetFpsGiven && !result->renderScaleAuto)
     return usageError("%s", "--target-fps needs --render-scale=auto");
+  if (result->cpuBudget >= 0.0 && !result->renderScaleAuto)
+    return usageError("%s", "--cpu-budget needs --render-scale=auto");
   WarnOfKeysAfterLastFrame(*result, err);
   return ParseOutcome::kRun;
 }

@@ -40,14 +40,18 @@ struct Options {
   std::string display;         // freeglut's -display value, for the program's own X connection
 
   bool Embedded() const { return root || windowId != 0; }
-  // Frames per second at most; 0 for no cap. Embedded, the default is 60.
+  // Frames per second at most; 0 for no cap. Embedded, the default is 30.
   uint32_t FrameCap() const;
+  // The CPU budget of --render-scale=auto, in cores; 0 for none. Embedded, the default is 0.5.
+  double CpuBudget() const;
 
   StartSettings startSettings;  // the settings the keys change, as given on the command line
 
   double renderScale = 1.0;      // the scene drawn at this share of the window's size
-  bool renderScaleAuto = false;  // the share chosen each second to hold targetFps
+  bool renderScaleAuto = false;  // the share chosen each second to hold targetFps (embedded: the
+                                 // default)
   uint32_t targetFps = 30;
+  double cpuBudget = -1.0;  // --cpu-budget in cores; -1 when not given
 };
 
 extern Options options;  // the command line of this run

@@ -55,6 +55,7 @@ void Watch(int) {
 
 void ShellDisplay() {
   if (EndRequested()) QuitApp();  // a vanished target must not be drawn in
+  FrameWorkStarts();
   const uint64_t frame = framesDrawn + 1;
   // Scripted keys come between frames, like real ones, and see the last frame's clock.
   PressScriptKeys(frame);
@@ -63,6 +64,7 @@ void ShellDisplay() {
   if (!DrawFrame()) QuitApp();
   CaptureFrame(frame);  // the finished back buffer, just before it is shown
   glutSwapBuffers();
+  FrameWorkEnded();
   framesDrawn = frame;
   if (options.frames != 0 && framesDrawn >= options.frames) QuitApp();
 }

@@ -14,10 +14,12 @@ struct SceneRect {
 // scale times its size rounded to whole pixels, at least one pixel and at most maxSize.
 SceneRect ScaledSceneRect(int width, int bottom, int visibleHeight, double scale, int maxSize);
 
-// The scale for the run, from the command line: fixed, or chosen each second by the measured
-// frame rate (auto, from scale 1).
+// The scale for the run, from the command line: fixed, or chosen each second from what frames
+// cost (auto, from scale 1), within a CPU budget in cores (0 for none). Under auto the frames
+// are measured between FrameWorkStarts and FrameWorkEnded (app/hooks.h), and a budget that the
+// smallest scale cannot keep lowers the frame cap.
 void UseFixedRenderScale(double scale);
-void UseAutoRenderScale(double targetFps);
+void UseAutoRenderScale(double targetFps, double cpuBudgetCores);
 double RenderScale();
 // The scale the frame/second line shows: the current one under auto or below 1; 0 for none.
 double ShownRenderScale();
@@ -31,8 +33,7 @@ float ScenePixelScale();
 // hyperspace the previous reduced frame is drawn back into it, so that trails persist.
 void BeginScene();
 // After the scene, before the overlay: at a reduced scale copies the scene into the texture and
-// stretches it over the viewport. Under auto, also measures the frame and may change the scale
-// for the next one.
+// stretches it over the viewport.
 void EndScene();
 // Deletes the texture; at exit.
 void ReleaseSceneTexture();

@@ -92,7 +92,7 @@ bool InitScene() {
   StartFrameTime(options.clockStartMs);
   ApplyStartSettings(options.startSettings);
   if (options.renderScaleAuto) {
-    UseAutoRenderScale(options.targetFps);
+    UseAutoRenderScale(options.targetFps, options.CpuBudget());
   } else {
     UseFixedRenderScale(options.renderScale);
   }

@@ -125,31 +125,49 @@ INSTANTIATE_TEST_SUITE_P(
           "Down, F12, in any case)"},
         B{{"--polygon-mode=line"}, "--polygon-mode takes fill, lines or points"},
         B{{"--text-scale=9"}, "'9'"}, B{{"--window-id=zz"}, "'zz'"},
-        B{{"--max-fps=1001"}, "'1001'"}, B{{"--render-scale=0.2"}, "'0.2'"},
+        B{{"--max-fps=1001"}, "'1001'"}, B{{"--render-scale=0.12"}, "'0.12'"},
         B{{"--render-scale=1.01"}, "'1.01'"}, B{{"--render-scale=nan"}, "'nan'"},
         B{{"--target-fps=30"}, "--target-fps needs --render-scale=auto"},
         B{{"--render-scale=auto", "--target-fps=30", "--render-scale=0.5"},
           "--target-fps needs --render-scale=auto"},
+        B{{"--cpu-budget=0.5"}, "--cpu-budget needs --render-scale=auto"},
+        B{{"--root", "--render-scale=1", "--cpu-budget=1"},
+          "--cpu-budget needs --render-scale=auto"},
+        B{{"--render-scale=auto", "--cpu-budget=-1"}, "'-1'"},
+        B{{"--render-scale=auto", "--cpu-budget=1025"}, "'1025'"},
         B{{"stray"}, "unexpected argument 'stray'"}));
 
-TEST(Options, ASaversWindowCapsTheFrameRateAtSixtyUnlessToldOtherwise) {
+// A saver draws at most 30 frames a second, at a scale chosen to hold them within half a core,
+// unless told otherwise; the viewer keeps full resolution, no cap and no budget.
+TEST(Options, ASaversWindowDefaultsToAutoAtThirtyWithinHalfACore) {
   const struct {
     std::vector<std::string> words;
     unsigned long windowId;  // ~0: not embedded at all
     uint32_t cap;
+    bool autoScale;
+    double scale, cores;
   } cases[] = {
-      {{}, ~0UL, 0},
-      {{"--max-fps=10"}, ~0UL, 10},
-      {{"-w", "-display", ":3", "-r"}, 0, 60},
-      {{"--root", "--max-fps=0"}, 0, 0},
-      {{"--window-id=0x60000C"}, 0x60000C, 60},
+      {{}, ~0UL, 0, false, 1.0, 0.0},
+      {{"--max-fps=10"}, ~0UL, 10, false, 1.0, 0.0},
+      {{"--render-scale=auto"}, ~0UL, 0, true, 1.0, 0.0},
+      {{"--render-scale=auto", "--cpu-budget=1.5"}, ~0UL, 0, true, 1.0, 1.5},
+      {{"-w", "-display", ":3", "-r"}, 0, 30, true, 1.0, 0.5},
+      {{"--root", "--max-fps=0"}, 0, 0, true, 1.0, 0.5},
+      {{"--root", "--render-scale=1"}, 0, 30, false, 1.0, 0.5},
+      {{"--root", "--cpu-budget=0"}, 0, 30, true, 1.0, 0.0},
+      {{"--window-id=0x60000C", "--render-scale=0.5"}, 0x60000C, 30, false, 0.5, 0.5},
+      {{"--window-id=0x60000C", "--max-fps=60", "--cpu-budget=2"}, 0x60000C, 60, true, 1.0, 2.0},
   };
   for (const auto& c : cases) {
     const Parse p = ParseWords(c.words);
+    const std::string last = c.words.empty() ? "" : c.words.back();
     ASSERT_EQ(p.outcome, ParseOutcome::kRun) << p.err;
     EXPECT_EQ(p.options.Embedded(), c.windowId != ~0UL) << p.options.windowId;
     EXPECT_EQ(p.options.windowId, c.windowId == ~0UL ? 0UL : c.windowId);
-    EXPECT_EQ(p.options.FrameCap(), c.cap) << (c.words.empty() ? "" : c.words.back());
+    EXPECT_EQ(p.options.FrameCap(), c.cap) << last;
+    EXPECT_EQ(p.options.renderScaleAuto, c.autoScale) << last;
+    EXPECT_EQ(p.options.renderScale, c.scale) << last;
+    EXPECT_EQ(p.options.CpuBudget(), c.cores) << last;
   }
   EXPECT_EQ(ParseWords({"-display", ":3", "-r"}).options.display, ":3");
 }
@@ -170,10 +188,10 @@ TEST(Options, WindowIdsAreReadOrRefused) {
   }
 }
 
-TEST(Options, RenderScaleIsANumberFromAQuarterToOneOrAuto) {
+TEST(Options, RenderScaleIsANumberFromAnEighthToOneOrAuto) {
   EXPECT_EQ(ParseWords({}).options.renderScale, 1.0);
   EXPECT_EQ(ParseWords({}).options.targetFps, 30u);
-  EXPECT_EQ(ParseWords({"--render-scale=0.25"}).options.renderScale, 0.25);
+  EXPECT_EQ(ParseWords({"--render-scale=0.125"}).options.renderScale, 0.125);
   EXPECT_EQ(ParseWords({"--render-scale=.5"}).options.renderScale, 0.5);
   const Parse p = ParseWords({"--render-scale=auto", "--target-fps=45"});
   EXPECT_TRUE(p.outcome == ParseOutcome::kRun && p.options.renderScaleAuto) << p.err;
@@ -276,6 +294,17 @@ TEST(ScreenSaverSettings, EveryArgumentTheDialogCanGiveIsAcceptedByQuor) {
     if (kind == "option") accepted(attribute(tag, "arg-set"));
   }
   EXPECT_EQ(kinds.size(), 5u) << "every kind of setting found";
+
+  // The dialog passes nothing for its defaults, so they must be the saver's own: auto, at 30.
+  const Options saver = ParseWords({"--root"}).options;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(xml, m, std::regex("<number id=\"max-fps\"[^>]*>")));
+  EXPECT_EQ(attribute(m.str(), "default"), std::to_string(saver.FrameCap()));
+  ASSERT_TRUE(std::regex_search(xml, m, std::regex("<option id=\"auto\"[^>]*>")));
+  EXPECT_EQ(attribute(m.str(), "arg-set"), "");
+  EXPECT_TRUE(saver.renderScaleAuto);
+  EXPECT_NE(xml.find("arg-set=\"--render-scale 1\""), std::string::npos)
+      << "full resolution offered";
 }
 
 }  // namespace
