@@ -33,7 +33,7 @@ struct Options {
   std::vector<ScriptKey> keys;  // in frame order
   int textScale = 0;            // --text-scale, 1 to 8; 0: the desktop's scaling decides
 
-  // As a screen-saver hack: draw inside a window of another program (see app/embed_window.h).
+  // As a screen-saver hack: draw inside a window of another program (see platform/platform.h).
   bool root = false;           // -r: the window in $XSCREENSAVER_WINDOW, else the root window
   unsigned long windowId = 0;  // --window-id; 0 for none
   int maxFps = -1;             // --max-fps; -1 when not given

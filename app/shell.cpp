@@ -10,7 +10,6 @@
 #include <cstring>
 
 #include "app/clock.h"
-#include "app/embed_window.h"
 #include "app/frame_capture.h"
 #include "app/frame_pacer.h"
 #include "app/hooks.h"

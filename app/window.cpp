@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/embed_window.h"
 #include "app/options.h"
 #include "app/shell.h"
 #include "platform/platform.h"

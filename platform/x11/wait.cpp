@@ -7,9 +7,9 @@
 
 #include <csignal>
 
-#include "app/embed_window.h"
-#include "app/quit_signals.h"
 #include "platform/platform.h"
+#include "platform/x11/quit_signals.h"
+#include "platform/x11/target_window.h"
 
 void WaitForEvents(int64_t maxUs) {
   if (maxUs <= 0) return;

@@ -34,15 +34,17 @@ TEST_P(X11WindowIds, HexOrDecimalWithinTheXidRange) {
   EXPECT_EQ(id, c.ok ? c.id : 7u) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, X11WindowIds,
-                         ::testing::Values(WindowIdCase{"0x1c00007", true, 0x1c00007},
-                                           WindowIdCase{"0X1FFFFFFF", true, 0x1FFFFFFF},
-                                           WindowIdCase{"29360135", true, 29360135},
-                                           WindowIdCase{"0x20000000", false, 0},
-                                           WindowIdCase{"0", false, 0},
-                                           WindowIdCase{"-5", false, 0},
-                                           WindowIdCase{" 5", false, 0},
-                                           WindowIdCase{"0x", false, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, X11WindowIds,
+    ::testing::Values(WindowIdCase{"0x1c00007", true, 0x1c00007},
+                      WindowIdCase{"0X1FFFFFFF", true, 0x1FFFFFFF},
+                      WindowIdCase{"29360135", true, 29360135},
+                      WindowIdCase{"0x20000000", false, 0}, WindowIdCase{"0", false, 0},
+                      WindowIdCase{"-5", false, 0}, WindowIdCase{" 5", false, 0},
+                      WindowIdCase{"0x", false, 0}, WindowIdCase{"", false, 0},
+                      WindowIdCase{"0xFFFFFFFFFFFFFFFFFF", false, 0},
+                      WindowIdCase{"0x0x5", false, 0}, WindowIdCase{"0X0x5", false, 0},
+                      WindowIdCase{"60000C", false, 0}, WindowIdCase{"12abc", false, 0}));
 
 struct ResourceCase {
   const char* name;

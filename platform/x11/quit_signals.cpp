@@ -1,7 +1,10 @@
-// The quit signals' handler: one store, nothing else, as a signal handler must.
-#include "app/quit_signals.h"
+// Quit requests on POSIX: SIGTERM, SIGINT and SIGHUP, recorded by a handler that makes one
+// store, nothing else, as a signal handler must.
+#include "platform/x11/quit_signals.h"
 
 #include <initializer_list>
+
+#include "platform/platform.h"
 
 namespace {
 volatile std::sig_atomic_t received = 0;
@@ -33,4 +36,12 @@ int QuitSignal() {
 
 void QuitSignalSet(sigset_t* set) {
   *set = caught;
+}
+
+void CatchQuitRequests() {
+  CatchQuitSignals();
+}
+
+bool QuitRequested() {
+  return QuitSignal() != 0;
 }
