@@ -85,9 +85,12 @@ void TextOverlay::DrawFps(int fps, double renderScale) {
   char buffer[kTextBufferSize];
   int x = -1;
   if (renderScale > 0.0) {
-    // The longer line ends where the plain one does.
-    const int length =
-        std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec Scale %.2f", fps, renderScale);
+    // The longer line ends where the plain one does. Two decimals, three for a step that has a
+    // third (0.125), so that no step is shown as another value.
+    const int thousandths = static_cast<int>(std::lround(renderScale * 1000.0));
+    const int decimals = thousandths % 10 != 0 ? 3 : 2;
+    const int length = std::snprintf(buffer, sizeof buffer, "%3d Frame/Sec Scale %.*f", fps,
+                                     decimals, renderScale);
     x = plainX - (length - kFpsPlainLength) * advance;
   }
   if (x < leftmost) {

@@ -163,6 +163,10 @@ TEST_F(MessagesTest, FrameRateLineWithARenderScaleEndsWithItAtTheSamePlace) {
   // where the plain line ends.
   EXPECT_FLOAT_EQ(scaled[0].left, plain[0].left - 11 * 9);
   EXPECT_FLOAT_EQ(scaled.back().right, plain.back().right);
+  // The smallest step keeps its third decimal rather than show as 0.12, and still ends there.
+  const auto eighth = CaptureGlyphs([&] { overlay.DrawFps(30, 0.125); });
+  ASSERT_EQ(CellsOf(eighth), ExpectedCells("30 Frame/Sec Scale 0.125"));
+  EXPECT_FLOAT_EQ(eighth.back().right, plain.back().right);
   EXPECT_EQ(overlay.recordText, 1);
   ASSERT_EQ(CellsOf(CaptureGlyphs([&] { overlay.DrawFps(30, 1.0); })),
             ExpectedCells("30 Frame/Sec Scale 1.00"));
