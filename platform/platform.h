@@ -18,8 +18,8 @@
 // current where a function says so, because it reaches freeglut's display connection through it.
 // Win32 has no signals: SIGTERM sent to a program under Wine ends it outright (no capture saved,
 // no atexit), and the frame report answers a named event instead of SIGUSR1
-// (platform/win32/frame_report.cpp). Not yet on Win32: the settings dialog of a saver's /c (a
-// notice says there are none), WM_ENDSESSION for a program without a console.
+// (platform/win32/frame_report.cpp). Not yet on Win32: WM_ENDSESSION for a program without a
+// console.
 #pragma once
 
 #include <atomic>
@@ -47,8 +47,9 @@ bool LocalCalendarTime(std::time_t when, std::tm* out);
 
 // Before the options are read. Win32: a program started as a screen saver (its file named *.scr)
 // gets Windows' saver arguments, which are translated into Quor's own options: /s into --root
-// (full screen, ended by input), /p HWND into --window-id=HWND; /c or no argument opens the
-// settings and ends the process. Any other name keeps the GNU command line. X11: nothing.
+// (full screen, ended by input), /p HWND into --window-id=HWND, both after the options of the
+// settings saved for the user (platform/saver_settings.h); /c or no argument opens the settings
+// dialog and ends the process. Any other name keeps the GNU command line. X11: nothing.
 void TranslateCommandLine(int* argc, char*** argv);
 
 // --- Waiting and ending ------------------------------------------------------------------------

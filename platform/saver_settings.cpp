@@ -123,14 +123,18 @@ bool SaverSettingValueValid(const SaverSetting& setting, const char* value) {
   return false;
 }
 
+std::string SaverSettingBounds(const SaverSetting& setting) {
+  return BoundText(setting.low) + " to " + BoundText(setting.high);
+}
+
 std::string SaverSettingRange(const SaverSetting& setting) {
   switch (setting.kind) {
     case SaverSettingKind::kSwitch:
       return kSaverSwitchOn;
     case SaverSettingKind::kWhole:
-      return "a whole number from " + BoundText(setting.low) + " to " + BoundText(setting.high);
+      return "a whole number from " + SaverSettingBounds(setting);
     case SaverSettingKind::kDecimal:
-      return "a number from " + BoundText(setting.low) + " to " + BoundText(setting.high);
+      return "a number from " + SaverSettingBounds(setting);
     case SaverSettingKind::kChoice: {
       std::string values;
       for (std::size_t i = 0; i < setting.choiceCount; ++i)

@@ -47,8 +47,11 @@ constexpr const char* kSaverSwitchOn = "on";
 // values.
 bool SaverSettingValueValid(const SaverSetting& setting, const char* value);
 
+// The bounds of a number's range as a reader would say them ("10 to 320", "-2 to 2").
+std::string SaverSettingBounds(const SaverSetting& setting);
+
 // The range a number takes, or the values a choice takes, as a reader would say it
-// ("10 to 320"), for a message about a wrong value.
+// ("a whole number from 10 to 320"), for a message about a wrong value.
 std::string SaverSettingRange(const SaverSetting& setting);
 
 struct SavedSetting {

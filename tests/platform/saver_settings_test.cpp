@@ -74,6 +74,7 @@ TEST(SaverSettings, RangesAreSaidAsAReaderWouldSayThem) {
   EXPECT_EQ(SaverSettingRange(*FindSaverSetting("particles")), "a whole number from 10 to 320");
   EXPECT_EQ(SaverSettingRange(*FindSaverSetting("camera-z")), "a number from -2 to 2");
   EXPECT_EQ(SaverSettingRange(*FindSaverSetting("polygon-mode")), "fill, lines or points");
+  EXPECT_EQ(SaverSettingBounds(*FindSaverSetting("rotate-speed")), "0.1 to 10");
 }
 
 TEST(SaverSettings, SavedValuesBecomeOptionsInTheDialogsOrder) {
