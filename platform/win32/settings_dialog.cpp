@@ -18,10 +18,11 @@ namespace {
 constexpr int kMarginDu = 7;
 constexpr int kRowDu = 15;
 constexpr int kControlDu = 12;
-constexpr int kLabelDu = 130;
-constexpr int kFieldDu = 100;
+constexpr int kLabelDu = 125;
+constexpr int kFieldDu = 80;
 constexpr int kColumnGapDu = 14;
-constexpr int kDropDownDu = 90;  // the open list of a drop-down
+constexpr int kDropDownDu = 90;        // the open list's height
+constexpr int kDropDownWidthDu = 140;  // the open list's width, for the longest choice
 constexpr int kButtonWidthDu = 50;
 constexpr int kButtonHeightDu = 14;
 constexpr int kNoteDu = 10;
@@ -151,6 +152,9 @@ void MakeControls(HWND dialog, DialogState* state) {
       if (setting.kind == SaverSettingKind::kChoice) {
         control = MakeControl(dialog, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                               x + kLabelDu, y, kFieldDu, kDropDownDu, id);
+        RECT open{0, 0, kDropDownWidthDu, 0};
+        MapDialogRect(dialog, &open);
+        SendMessageW(control, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(open.right), 0);
         SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultChoice));
         for (std::size_t c = 0; c < setting.choiceCount; ++c)
           SendMessageW(control, CB_ADDSTRING, 0,
@@ -170,7 +174,7 @@ void MakeControls(HWND dialog, DialogState* state) {
               kNoteDu, -1);
   const int top = ButtonsTopDu(rows);
   const int right = DialogWidthDu(columns) - kMarginDu;
-  MakeControl(dialog, L"BUTTON", L"Defaults", WS_TABSTOP | BS_PUSHBUTTON, kMarginDu, top,
+  MakeControl(dialog, L"BUTTON", L"&Defaults", WS_TABSTOP | BS_PUSHBUTTON, kMarginDu, top,
               kButtonWidthDu, kButtonHeightDu, kDefaultsId);
   MakeControl(dialog, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
               right - 2 * kButtonWidthDu - kMarginDu / 2, top, kButtonWidthDu, kButtonHeightDu,
