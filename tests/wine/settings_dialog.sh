@@ -112,7 +112,7 @@ finish dialog-ok
 values="$(saved | sort)"
 [ "$values" = "$(printf 'clock=on\nparticles=80')" ] ||
   fail "the registry holds '$values', not clock=on and particles=80"
-echo "settings_dialog: OK saved: $(echo $values)"
+echo "settings_dialog: OK saved: ${values//$'\n'/ }"
 
 # 2. /s reads them: the clock appears at the top right.
 start saver-clock /s
