@@ -52,6 +52,20 @@ bool LocalCalendarTime(std::time_t when, std::tm* out);
 // dialog and ends the process. Any other name keeps the GNU command line. X11: nothing.
 void TranslateCommandLine(int* argc, char*** argv);
 
+// The words of --help and of the command-line errors that speak of the window system; the rest
+// of those texts is the same everywhere. Each is one or more whole lines of --help, ending in
+// '\n', except windowIdValue.
+struct CommandLineTexts {
+  const char* usage;          // the first line: what the command line is made of
+  const char* textScale;      // --text-scale=N: where the scale comes from without it
+  const char* root;           // -r, --root
+  const char* windowId;       // --window-id=ID
+  const char* systemOptions;  // the window system's own options, and other ways to start
+  const char* exitStatus;     // the exit statuses and what they stand for
+  const char* windowIdValue;  // what --window-id takes, in "--window-id takes ..., not 'x'"
+};
+const CommandLineTexts& PlatformCommandLineTexts();
+
 // --- Waiting and ending ------------------------------------------------------------------------
 
 // Sleeps for at most maxUs microseconds, and less when input for the program's windows, an event

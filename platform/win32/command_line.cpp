@@ -51,3 +51,21 @@ void TranslateCommandLine(int* argc, char*** argv) {
   translated.push_back(nullptr);
   *argv = translated.data();
 }
+
+const CommandLineTexts& PlatformCommandLineTexts() {
+  static const CommandLineTexts texts = {
+      "Usage: quor [OPTION]... [GLUT OPTION]...\n",
+      "      --text-scale=N     draw all text N times larger (1 to 8); without it the monitor's\n"
+      "                         DPI / 96, else GDK_SCALE, else 1\n",
+      "  -r, --root             draw over the whole desktop as a screen saver, ending on a\n"
+      "                         key, a mouse button or a movement of the mouse\n",
+      "      --window-id=ID     draw in the window ID (a decimal HWND), as a screen saver's\n"
+      "                         preview (keys do nothing)\n",
+      "freeglut's options such as -geometry WxH+X+Y are handed to freeglut. Named quor.scr,\n"
+      "the program takes Windows' screen-saver arguments instead: /s, /p HWND, /c.\n",
+      "Exit status: 0; 1 when a capture file cannot be written or the window cannot be\n"
+      "opened (a bad -geometry, ...); 2 for a bad command line.\n",
+      "a window handle (HWND) in decimal",
+  };
+  return texts;
+}
