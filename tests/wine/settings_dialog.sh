@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The screen saver's settings dialog under Wine on Xvfb, driven as a user drives it: quor.scr /c
 # opens it, real key events change two settings and press OK, the registry holds them, and the
-# next full-screen run (/s) shows the frame/second clock they turned on. Escape cancels without
-# saving, and Defaults then OK clears them, after which /s shows no clock.
+# next full-screen run (/s) shows the frame/second clock they turned on. The dialog shows what is
+# saved; a value out of range is refused; Escape saves nothing; Defaults then OK clears it all,
+# after which /s shows no clock, and a hand-edited bad value only costs a warning.
 #
 # Usage: tests/wine/settings_dialog.sh [BUILD-WINDOWS-FOLDER]   (default: build-windows/)
 # Uses $WINEPREFIX, else the prefix of scripts/build-windows --check in that folder (made when
@@ -59,6 +60,7 @@ wait_until() {
 }
 dialog_window() { xdotool search --onlyvisible --name '^Quor settings$' 2>/dev/null | head -n1; }
 dialog_shown() { [ -n "$(dialog_window)" ]; }
+windows_shown() { [ "$(xdotool search --onlyvisible --name '^Quor settings$' 2>/dev/null | wc -l)" -eq "$1" ]; }
 dialog_gone() { [ -z "$(dialog_window)" ]; }
 running() { kill -0 "$1" 2>/dev/null; }
 ended() { ! running "$1"; }
@@ -71,14 +73,15 @@ start() {
   pid=$!
 }
 # Waits for the last started program to end with status 0 and to have printed nothing of its
-# own (Wine's word when its X server goes away is not the program's).
+# own but the lines $2 matches, if given (Wine's word when its X server goes away is not the
+# program's).
 finish() {
   wait_until 60 ended "$pid" || fail "$1 did not end"
   local status=0
   wait "$pid" || status=$?
   [ "$status" -eq 0 ] || fail "$1 ended with status $status: $(cat "$work/$1")"
   local said
-  said="$(grep -vE '^X connection to .* broken' "$work/$1" || true)"
+  said="$(tr -d '\r' <"$work/$1" | grep -vE "^X connection to .* broken${2:+|$2}" || true)"
   [ -z "$said" ] || fail "$1 printed: $said"
 }
 open_dialog() {
@@ -124,18 +127,31 @@ xdotool key a
 finish saver-clock
 echo "settings_dialog: /s showed the clock"
 
-# 3. No argument opens the dialog too; a changed field and Escape save nothing.
+# 3. The dialog shows what is saved: OK at once saves the same again.
+open_dialog dialog-again /c
+xdotool key Return
+wait_until 30 dialog_gone || fail "the dialog stayed open after Return"
+finish dialog-again
+values="$(saved | sort)"
+[ "$values" = "$(printf 'clock=on\nparticles=80')" ] || fail "OK on the saved values gave '$values'"
+
+# 4. No argument opens the dialog too. A value out of range is refused with a message (a second
+# window of the same title) and the dialog stays; Escape then saves nothing.
 open_dialog dialog-cancel
 xdotool key Tab
-xdotool type 50
+xdotool type 500
+xdotool key Return
+wait_until 30 windows_shown 2 || fail "no message about particles=500"
+xdotool key Return
+wait_until 30 windows_shown 1 || fail "the message or the dialog did not stay as they should"
 xdotool key Escape
 wait_until 30 dialog_gone || fail "the dialog stayed open after Escape"
 finish dialog-cancel
 values="$(saved | sort)"
 [ "$values" = "$(printf 'clock=on\nparticles=80')" ] || fail "Escape changed the registry: '$values'"
-echo "settings_dialog: Escape kept them"
+echo "settings_dialog: particles=500 refused, Escape kept them"
 
-# 4. Defaults (Alt+D), then OK: nothing saved, and /s draws the flame without the clock.
+# 5. Defaults (Alt+D), then OK: nothing saved, and /s draws the flame without the clock.
 open_dialog dialog-defaults /c
 xdotool key alt+d
 xdotool key Return
@@ -143,9 +159,12 @@ wait_until 30 dialog_gone || fail "the dialog stayed open after Defaults and Ret
 finish dialog-defaults
 values="$(saved)"
 [ -z "$values" ] || fail "Defaults and OK left '$values' in the registry"
+# A value edited by hand that the option does not take is skipped with a warning, not fatal.
+wine reg add "$key" /v particles /t REG_SZ /d many /f >/dev/null 2>&1
 start saver-plain /s
 wait_until 90 flame_shown || fail "/s with the defaults: no flame"
 clock_shown && fail "/s with the defaults showed the clock"
 xdotool key a
-finish saver-plain
+finish saver-plain "^quor: warning: a saved setting is ignored: particles takes a whole number from 10 to 320, not 'many'\$"
+grep -q "not 'many'" "$work/saver-plain" || fail "/s did not name the value it skipped"
 echo "settings_dialog: Defaults cleared them; passed"
