@@ -10,7 +10,8 @@
 // Dependencies. X11: POSIX (clock_gettime, getrusage, localtime_r, realpath, mkdir, ppoll,
 // sigaction), Xlib with its resource manager, GLX. Win32: kernel32, user32 and gdi32
 // (QueryPerformanceCounter, GetProcessTimes, MsgWaitForMultipleObjects, SetConsoleCtrlHandler,
-// GetModuleFileNameW, CreateDirectoryW, SetParent, GetDpiForWindow where Windows has it),
+// GetModuleFileNameW, CreateDirectoryW, SetParent, GetDpiForWindow where Windows has it, the
+// dialog manager), advapi32 (the saver's settings in the registry),
 // opengl32 (wglGetCurrentContext).
 //
 // Limits. Everything runs on the GLUT thread except the frame report, which may answer from a
