@@ -29,8 +29,8 @@ constexpr double kMinRenderScale = 0.125;
 constexpr uint64_t kMaxTargetFps = 1000;
 constexpr double kMaxCpuBudgetCores = 1024.0;
 
-const char kUsage[] =
-    "Usage: quor [OPTION]... [X OPTION]...\n"
+// --help, in parts around the lines that speak of the window system (platform/platform.h).
+const char kUsageHead[] =
     "A flame, clouds and a field of stars made of textured particles, steered from the keyboard.\n"
     "\n"
     "  -h, --help             show this help and exit\n"
@@ -48,12 +48,8 @@ const char kUsage[] =
     "      --keys=SCRIPT      press keys at given frames: \"FRAME:KEY ...\", frames counted from\n"
     "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
     "F12\n"
-    "                         (the names in any case)\n"
-    "      --text-scale=N     draw all text N times larger (1 to 8); without it the desktop's\n"
-    "                         Xft.dpi / 96, else GDK_SCALE, else 1\n"
-    "  -r, --root             draw in the window named by $XSCREENSAVER_WINDOW, else on the\n"
-    "                         root window, as a screen-saver hack (keys do nothing)\n"
-    "      --window-id=ID     the same in the window ID (0x... or decimal)\n"
+    "                         (the names in any case)\n";
+const char kUsageFrameRate[] =
     "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
     "                         default 0, or 30 with --root or --window-id)\n"
     "      --render-scale=F   draw the scene at F (0.125 to 1) of the window's size and\n"
@@ -83,11 +79,18 @@ const char kUsage[] =
     "      --no-textures      textures flag off\n"
     "      --hyperspace       start in hyperspace: earlier frames stay on screen\n"
     "Long options are taken only when written in full, not abbreviated.\n"
-    "\n"
-    "X options such as -display NAME and -geometry WxH+X+Y are handed to freeglut.\n"
-    "In the program, press ? for the keys and F12 for a screenshot.\n"
-    "Exit status: 0; 1 when a capture file cannot be written or the X display cannot\n"
-    "be opened or used (no DISPLAY, a bad -geometry, ...); 2 for a bad command line.\n";
+    "\n";
+const char kUsageKeys[] = "In the program, press ? for the keys and F12 for a screenshot.\n";
+
+const std::string& UsageText() {
+  static const std::string usage = [] {
+    const CommandLineTexts& platform = PlatformCommandLineTexts();
+    return std::string(platform.usage) + kUsageHead + platform.textScale + platform.root +
+           platform.windowId + kUsageFrameRate + platform.systemOptions + kUsageKeys +
+           platform.exitStatus;
+  }();
+  return usage;
+}
 
 enum LongOnly {
   kClouds = 256,
@@ -319,7 +322,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   const auto usageError = [&](const char* format, const char* what) {
     std::fprintf(err, "quor: ");
     std::fprintf(err, format, what);
-    std::fprintf(err, "\n\n%s", kUsage);
+    std::fprintf(err, "\n\n%s", UsageText().c_str());
     return ParseOutcome::kExitUsage;
   };
 
@@ -352,7 +355,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
     uint64_t n = 0;
     switch (c) {
       case 'h':
-        std::fputs(kUsage, out);
+        std::fputs(UsageText().c_str(), out);
         return ParseOutcome::kExitSuccess;
       case 'V':
         std::fprintf(out, "quor %s\n", QUOR_VERSION);
@@ -415,7 +418,10 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
       case kWindowId: {
         uint64_t id = 0;
         if (!ParseTargetWindow(optarg, &id))
-          return usageError("--window-id takes an X window id, 0x... or decimal, not '%s'", optarg);
+          return usageError((std::string("--window-id takes ") +
+                             PlatformCommandLineTexts().windowIdValue + ", not '%s'")
+                                .c_str(),
+                            optarg);
         result->windowId = static_cast<unsigned long>(id);
         break;
       }

@@ -10,7 +10,8 @@
 // Dependencies. X11: POSIX (clock_gettime, getrusage, localtime_r, realpath, mkdir, ppoll,
 // sigaction), Xlib with its resource manager, GLX. Win32: kernel32, user32 and gdi32
 // (QueryPerformanceCounter, GetProcessTimes, MsgWaitForMultipleObjects, SetConsoleCtrlHandler,
-// GetModuleFileNameW, CreateDirectoryW, SetParent, GetDpiForWindow where Windows has it),
+// GetModuleFileNameW, CreateDirectoryW, SetParent, GetDpiForWindow where Windows has it, the
+// dialog manager), advapi32 (the saver's settings in the registry),
 // opengl32 (wglGetCurrentContext).
 //
 // Limits. Everything runs on the GLUT thread except the frame report, which may answer from a
@@ -18,8 +19,8 @@
 // current where a function says so, because it reaches freeglut's display connection through it.
 // Win32 has no signals: SIGTERM sent to a program under Wine ends it outright (no capture saved,
 // no atexit), and the frame report answers a named event instead of SIGUSR1
-// (platform/win32/frame_report.cpp). Not yet on Win32: the settings dialog of a saver's /c (a
-// notice says there are none), WM_ENDSESSION for a program without a console.
+// (platform/win32/frame_report.cpp). Not yet on Win32: WM_ENDSESSION for a program without a
+// console.
 #pragma once
 
 #include <atomic>
@@ -47,9 +48,24 @@ bool LocalCalendarTime(std::time_t when, std::tm* out);
 
 // Before the options are read. Win32: a program started as a screen saver (its file named *.scr)
 // gets Windows' saver arguments, which are translated into Quor's own options: /s into --root
-// (full screen, ended by input), /p HWND into --window-id=HWND; /c or no argument opens the
-// settings and ends the process. Any other name keeps the GNU command line. X11: nothing.
+// (full screen, ended by input), /p HWND into --window-id=HWND, both after the options of the
+// settings saved for the user (platform/saver_settings.h); /c or no argument opens the settings
+// dialog and ends the process. Any other name keeps the GNU command line. X11: nothing.
 void TranslateCommandLine(int* argc, char*** argv);
+
+// The words of --help and of the command-line errors that speak of the window system; the rest
+// of those texts is the same everywhere. Each is one or more whole lines of --help, ending in
+// '\n', except windowIdValue.
+struct CommandLineTexts {
+  const char* usage;          // the first line: what the command line is made of
+  const char* textScale;      // --text-scale=N: where the scale comes from without it
+  const char* root;           // -r, --root
+  const char* windowId;       // --window-id=ID
+  const char* systemOptions;  // the window system's own options, and other ways to start
+  const char* exitStatus;     // the exit statuses and what they stand for
+  const char* windowIdValue;  // what --window-id takes, in "--window-id takes ..., not 'x'"
+};
+const CommandLineTexts& PlatformCommandLineTexts();
 
 // --- Waiting and ending ------------------------------------------------------------------------
 

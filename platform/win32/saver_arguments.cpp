@@ -26,7 +26,9 @@ SaverCommand ReadSaverCommand(int argc, char** argv) {
           ParseTargetWindow(handle, &command.window) ? SaverMode::kPreview : SaverMode::kIgnored;
       break;
     case 'c':
-      command.mode = SaverMode::kSettings;  // its window, if given, only parents the dialog
+      // Its window, if given, only owns the dialog: a handle that cannot be read gives none.
+      command.mode = SaverMode::kSettings;
+      if (!ParseTargetWindow(handle, &command.window)) command.window = 0;
       break;
     default:
       command.mode = SaverMode::kIgnored;

@@ -13,7 +13,7 @@ enum class SaverMode {
 
 struct SaverCommand {
   SaverMode mode = SaverMode::kSettings;
-  uint64_t window = 0;  // the preview pane for kPreview
+  uint64_t window = 0;  // the preview pane for kPreview; the dialog's owner, if any, for kSettings
 };
 
 // argv[1] and argv[2] as Windows passes them: the letter after '/' or '-', in either case, and

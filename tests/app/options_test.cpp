@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -16,6 +17,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace {
 
@@ -80,6 +83,28 @@ TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
   EXPECT_EQ(p.outcome, ParseOutcome::kExitSuccess);
   EXPECT_EQ(p.out.rfind("quor ", 0), 0u);
   EXPECT_TRUE(p.err.empty());
+}
+
+// What --help and the window id's error say of the window system is the platform's: its lines
+// are there whole, in the order of the help, and the rest is the same on every platform.
+TEST(Options, HelpSpeaksOfTheWindowSystemInThePlatformsWords) {
+  const CommandLineTexts& platform = PlatformCommandLineTexts();
+  const std::string help = ParseWords({"--help"}).out;
+  EXPECT_EQ(help.rfind(platform.usage, 0), 0u);
+  size_t at = 0;
+  for (const char* part : {platform.usage, platform.textScale, platform.root, platform.windowId,
+                           platform.systemOptions, platform.exitStatus}) {
+    ASSERT_GT(std::strlen(part), 0u);
+    EXPECT_EQ(part[std::strlen(part) - 1], '\n') << part;
+    const size_t found = help.find(part, at);
+    ASSERT_NE(found, std::string::npos) << part;
+    EXPECT_TRUE(found == 0 || help[found - 1] == '\n') << part;
+    at = found + std::strlen(part);
+  }
+  EXPECT_EQ(at, help.size()) << "the exit statuses close the help";
+  const std::string first = ParseWords({"--window-id=zz"}).err;
+  EXPECT_EQ(first.substr(0, first.find('\n')),
+            std::string("quor: --window-id takes ") + platform.windowIdValue + ", not 'zz'");
 }
 
 struct BadCommandLine {
