@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/embed_window.h"
+#include "tests/support/captured_stream.h"
 
 namespace {
 
@@ -33,18 +34,11 @@ Parse ParseWords(std::vector<std::string> words) {
   for (std::string& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
   Parse p;
-  char* outText = nullptr;
-  char* errText = nullptr;
-  size_t outSize = 0, errSize = 0;
-  std::FILE* out = open_memstream(&outText, &outSize);
-  std::FILE* err = open_memstream(&errText, &errSize);
-  p.outcome = ParseOptions(static_cast<int>(words.size()), argv.data(), &p.options, out, err);
-  std::fclose(out);
-  std::fclose(err);
-  p.out = outText;
-  p.err = errText;
-  free(outText);
-  free(errText);
+  CapturedStream out, err;
+  p.outcome =
+      ParseOptions(static_cast<int>(words.size()), argv.data(), &p.options, out.get(), err.get());
+  p.out = out.Text();
+  p.err = err.Text();
   return p;
 }
 

@@ -1,0 +1,245 @@
+// quor.exe and quor.scr, cross-built for Windows, run under Wine on an X server of their own as
+// a user and Windows run them: the GNU command line as on Linux, the saver full screen (/s) ending
+// on the user's input, and the saver in a preview pane (/p) following the pane.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/picture.h"
+#include "tests/support/wine.h"
+#include "tests/support/x_app.h"
+
+namespace {
+constexpr int kScreenWidthPixels = 640, kScreenHeightPixels = 480;
+
+// Lines that name the X Window System, which the Windows program's texts say in its own words.
+const std::regex kXSpecificLine(".*(X display|X window|XSCREENSAVER_WINDOW|root window).*");
+
+std::string WithoutXSpecificLines(const std::string& text) {
+  std::string kept, line;
+  std::istringstream in(text);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // Windows' line ends
+    if (!std::regex_match(line, kXSpecificLine)) kept += line + "\n";
+  }
+  return kept;
+}
+
+class WindowsProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(server.Ok());
+    const std::string reason = PrepareWine(server);
+    if (!reason.empty()) GTEST_SKIP() << reason;
+  }
+  void TearDown() override {
+    SetProgramCommand({QUOR_BINARY});
+    StopWineServer();
+  }
+  static void Use(const std::string& program) {
+    SetProgramCommand({"wine", WindowsBuildFile("bin/" + program)});
+  }
+  // Wine's own line when the X server goes away first is not the program's.
+  static void AllowWineLines(QuorRun& run) { run.AllowOutput("X connection to .* broken.*"); }
+
+  XvfbServer server{kScreenWidthPixels, kScreenHeightPixels};
+};
+
+// --- The command line ------------------------------------------------------------------------
+
+TEST_F(WindowsProgram, CommandLineGivesTheLinuxTextsAndStatuses) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--help"}, {"--version"}, {"--bogus"}, {"--step=fast"}, {"--frames"}, {"extra"},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    SCOPED_TRACE(args[0]);
+    std::vector<std::string> linux{QUOR_BINARY}, windows{"wine", WindowsBuildFile("bin/quor.exe")};
+    linux.insert(linux.end(), args.begin(), args.end());
+    windows.insert(windows.end(), args.begin(), args.end());
+    const CommandResult expected = RunCommand(linux);
+    const CommandResult actual = RunCommand(windows);
+    EXPECT_EQ(actual.status, expected.status);
+    EXPECT_EQ(WithoutXSpecificLines(actual.out), WithoutXSpecificLines(expected.out));
+    EXPECT_EQ(WithoutXSpecificLines(actual.err), WithoutXSpecificLines(expected.err));
+    EXPECT_FALSE(expected.out.empty() && expected.err.empty());
+  }
+}
+
+// --- The full-screen saver (/s) --------------------------------------------------------------
+
+// Starts quor.scr /s and waits until it covers the screen.
+void StartFullScreen(QuorRun& run) {
+  ASSERT_TRUE(run.Started());
+  ASSERT_TRUE(run.WaitForWindow(60)) << run.Output();
+  ASSERT_TRUE(run.WaitForSize(kScreenWidthPixels, kScreenHeightPixels, 30)) << run.Output();
+}
+
+void Xdotool(const XvfbServer& server, const std::vector<std::string>& args) {
+  std::vector<std::string> argv{"env", "DISPLAY=" + server.Name(), "xdotool"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  ASSERT_EQ(RunCommand(argv).status, 0);
+}
+
+TEST_F(WindowsProgram, FullScreenSaverEndsOnAKeyNotOnAJitter) {
+  Use("quor.scr");
+  Xdotool(server, {"mousemove", "320", "240"});
+  const std::string work = MakeWorkDir(true);
+  QuorRun run(server, work, {"/s"});
+  AllowWineLines(run);
+  StartFullScreen(run);
+  // The flame is there, full screen.
+  const std::vector<Rgb> screen = run.Screenshot();
+  SavePicture(ScreenshotPath("wine_saver_full_screen"), kScreenWidthPixels, kScreenHeightPixels,
+              screen);
+  EXPECT_GT(CountPixels(screen, kScreenWidthPixels, {0, 0, kScreenWidthPixels, kScreenHeightPixels},
+                        IsBright),
+            100);
+  // A pointer that shifts by one pixel, as a desk's vibration does, keeps it going.
+  Xdotool(server, {"mousemove_relative", "--", "1", "1"});
+  Xdotool(server, {"mousemove_relative", "--", "-1", "-1"});
+  EXPECT_EQ(run.WaitExit(3), -1) << "a one-pixel jitter ended the saver";
+  run.Key("a");
+  EXPECT_EQ(run.WaitExit(60), 0);
+}
+
+TEST_F(WindowsProgram, FullScreenSaverEndsWhenTheMouseMoves) {
+  Use("quor.scr");
+  Xdotool(server, {"mousemove", "320", "240"});
+  QuorRun run(server, MakeWorkDir(true), {"/s"});
+  AllowWineLines(run);
+  StartFullScreen(run);
+  Xdotool(server, {"mousemove_relative", "--", "40", "30"});
+  EXPECT_EQ(run.WaitExit(60), 0);
+}
+
+// --- The preview pane (/p) -------------------------------------------------------------------
+
+// quor_test_host.exe: a Win32 window standing for the settings dialog's preview pane. It prints
+// its HWND, then takes "size W H" and "close" on its standard input.
+class PreviewHost {
+ public:
+  PreviewHost(const XvfbServer& server, int width, int height) {
+    int toHost[2], fromHost[2];
+    if (pipe(toHost) != 0 || pipe(fromHost) != 0) return;
+    pid = fork();
+    if (pid == 0) {
+      setenv("DISPLAY", server.Name().c_str(), 1);
+      dup2(toHost[0], 0);
+      dup2(fromHost[1], 1);
+      close(toHost[1]);
+      close(fromHost[0]);
+      const std::string host = WindowsBuildFile("quor/tests/quor_test_host.exe");
+      execlp("wine", "wine", host.c_str(), std::to_string(width).c_str(),
+             std::to_string(height).c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(toHost[0]);
+    close(fromHost[1]);
+    requests = fdopen(toHost[1], "w");
+    answers = fdopen(fromHost[0], "r");
+    hwnd = ReadLine();
+  }
+  ~PreviewHost() {
+    if (requests != nullptr) std::fclose(requests);
+    if (answers != nullptr) std::fclose(answers);
+    if (pid > 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  }
+  const std::string& Hwnd() const { return hwnd; }
+  // Sends one request and returns the host's answer line.
+  std::string Request(const std::string& line) {
+    std::fprintf(requests, "%s\n", line.c_str());
+    std::fflush(requests);
+    return ReadLine();
+  }
+
+ private:
+  std::string ReadLine() {
+    char line[64] = "";
+    if (answers == nullptr || std::fgets(line, sizeof line, answers) == nullptr) return "";
+    std::string text = line;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+  }
+  pid_t pid = -1;
+  std::FILE* requests = nullptr;
+  std::FILE* answers = nullptr;
+  std::string hwnd;
+};
+
+// Waits until a whole captured frame of the given size has been written (the newest file may
+// still be being written: the one before it is whole). Its name, or "" on time-out.
+std::string WaitForCapturedFrame(const std::string& dir, int width, int height,
+                                 double timeoutSeconds) {
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    int newest = -1;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      int number = -1;
+      if (std::sscanf(entry.path().filename().c_str(), "f%d.png", &number) == 1)
+        newest = std::max(newest, number);
+    }
+    char whole[32];
+    std::snprintf(whole, sizeof whole, "/f%04d.png", newest - 1);
+    Picture picture;
+    if (newest > 0 && ReadPng(dir + whole, &picture) && picture.width == width &&
+        picture.height == height)
+      return dir + whole;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return "";
+}
+
+TEST_F(WindowsProgram, PreviewDrawsAtThePanesSizeFollowsItAndEndsWithIt) {
+  PreviewHost host(server, 160, 120);
+  ASSERT_FALSE(host.Hwnd().empty()) << "quor_test_host.exe printed no window handle";
+  // quor.scr /p N is quor.exe --window-id=N; quor.exe also takes --capture, which shows what
+  // it drew at each frame.
+  Use("quor.exe");
+  const std::string frames = MakeWorkDir(false);
+  QuorRun run(server, MakeWorkDir(true),
+              {"--window-id=" + host.Hwnd(), "--step=33",
+               "--capture=" + WindowsPath(frames) + "\\f%04d.png"});
+  AllowWineLines(run);
+  ASSERT_TRUE(run.Started());
+  const std::string first = WaitForCapturedFrame(frames, 160, 120, 60);
+  ASSERT_FALSE(first.empty()) << "no frame of 160x120 drawn: " << run.Output();
+  Picture picture;
+  ASSERT_TRUE(ReadPng(first, &picture));
+  EXPECT_GT(
+      CountPixels(picture.pixels, picture.width, {0, 0, picture.width, picture.height}, IsBright),
+      10)
+      << first << ": no flame";
+  EXPECT_EQ(host.Request("size 240 180"), "ok");
+  EXPECT_FALSE(WaitForCapturedFrame(frames, 240, 180, 60).empty()) << "the pane's new size";
+  EXPECT_EQ(host.Request("close"), "closed");
+  EXPECT_EQ(run.WaitExit(60), 0);
+}
+
+TEST_F(WindowsProgram, PreviewSaverEndsWithZeroWhenThePaneCloses) {
+  PreviewHost host(server, 160, 120);
+  ASSERT_FALSE(host.Hwnd().empty()) << "quor_test_host.exe printed no window handle";
+  Use("quor.scr");
+  QuorRun run(server, MakeWorkDir(true), {"/p", host.Hwnd()});
+  AllowWineLines(run);
+  ASSERT_TRUE(run.Started());
+  EXPECT_EQ(run.WaitExit(5), -1) << "it ended while the pane was open: " << run.Output();
+  SavePicture(ScreenshotPath("wine_preview_pane"), kScreenWidthPixels, kScreenHeightPixels,
+              run.Screenshot());
+  EXPECT_EQ(host.Request("close"), "closed");
+  EXPECT_EQ(run.WaitExit(60), 0);
+}
+}  // namespace
