@@ -21,6 +21,7 @@
 
 namespace {
 constexpr int kScreenWidthPixels = 640, kScreenHeightPixels = 480;
+constexpr int kFlamePixels = 100;  // bright pixels that show the flame has grown
 
 // Lines that name the X Window System, which the Windows program's texts say in its own words.
 const std::regex kXSpecificLine(".*(X display|X window|XSCREENSAVER_WINDOW|root window).*");
@@ -97,13 +98,19 @@ TEST_F(WindowsProgram, FullScreenSaverEndsOnAKeyNotOnAJitter) {
   QuorRun run(server, work, {"/s"});
   AllowWineLines(run);
   StartFullScreen(run);
-  // The flame is there, full screen.
-  const std::vector<Rgb> screen = run.Screenshot();
+  // The flame grows on the screen.
+  std::vector<Rgb> screen;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  int bright = 0;
+  while (bright < kFlamePixels && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    screen = run.Screenshot();
+    bright = CountPixels(screen, kScreenWidthPixels,
+                         {0, 0, kScreenWidthPixels, kScreenHeightPixels}, IsBright);
+  }
   SavePicture(ScreenshotPath("wine_saver_full_screen"), kScreenWidthPixels, kScreenHeightPixels,
               screen);
-  EXPECT_GT(CountPixels(screen, kScreenWidthPixels, {0, 0, kScreenWidthPixels, kScreenHeightPixels},
-                        IsBright),
-            100);
+  EXPECT_GE(bright, kFlamePixels) << "no flame on the screen";
   // A pointer that shifts by one pixel, as a desk's vibration does, keeps it going.
   Xdotool(server, {"mousemove_relative", "--", "1", "1"});
   Xdotool(server, {"mousemove_relative", "--", "-1", "-1"});
@@ -179,9 +186,10 @@ class PreviewHost {
   std::string hwnd;
 };
 
-// Waits until a whole captured frame of the given size has been written (the newest file may
-// still be being written: the one before it is whole). Its name, or "" on time-out.
-std::string WaitForCapturedFrame(const std::string& dir, int width, int height,
+// Waits until a whole captured frame of the given size, numbered above firstFrame, has been
+// written (the newest file may still be being written: the one before it is whole). Its name, or
+// "" on time-out.
+std::string WaitForCapturedFrame(const std::string& dir, int firstFrame, int width, int height,
                                  double timeoutSeconds) {
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
@@ -195,7 +203,7 @@ std::string WaitForCapturedFrame(const std::string& dir, int width, int height,
     char whole[32];
     std::snprintf(whole, sizeof whole, "/f%04d.png", newest - 1);
     Picture picture;
-    if (newest > 0 && ReadPng(dir + whole, &picture) && picture.width == width &&
+    if (newest > firstFrame && ReadPng(dir + whole, &picture) && picture.width == width &&
         picture.height == height)
       return dir + whole;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -215,7 +223,8 @@ TEST_F(WindowsProgram, PreviewDrawsAtThePanesSizeFollowsItAndEndsWithIt) {
                "--capture=" + WindowsPath(frames) + "\\f%04d.png"});
   AllowWineLines(run);
   ASSERT_TRUE(run.Started());
-  const std::string first = WaitForCapturedFrame(frames, 160, 120, 60);
+  // By frame 40 (1.3 s on the fixed clock) the flame has grown.
+  const std::string first = WaitForCapturedFrame(frames, 40, 160, 120, 60);
   ASSERT_FALSE(first.empty()) << "no frame of 160x120 drawn: " << run.Output();
   Picture picture;
   ASSERT_TRUE(ReadPng(first, &picture));
@@ -224,7 +233,7 @@ TEST_F(WindowsProgram, PreviewDrawsAtThePanesSizeFollowsItAndEndsWithIt) {
       10)
       << first << ": no flame";
   EXPECT_EQ(host.Request("size 240 180"), "ok");
-  EXPECT_FALSE(WaitForCapturedFrame(frames, 240, 180, 60).empty()) << "the pane's new size";
+  EXPECT_FALSE(WaitForCapturedFrame(frames, 0, 240, 180, 60).empty()) << "the pane's new size";
   EXPECT_EQ(host.Request("close"), "closed");
   EXPECT_EQ(run.WaitExit(60), 0);
 }
