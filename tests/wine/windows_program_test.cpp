@@ -26,7 +26,8 @@ constexpr int kFlamePixels = 100;  // bright pixels that show the flame has grow
 // Lines that speak of the window system: the X11 program's say X (its display, window ids,
 // Xft.dpi, freeglut's X options), and the Windows program words them for Windows.
 const std::regex kWindowSystemLine(
-    ".*(\\bX\\b|X11|Xft|XSCREENSAVER|root window|DISPLAY|-display|-geometry|be opened).*");
+    ".*(\\bX\\b|X11|Xft|XSCREENSAVER|root window|DISPLAY|-display|-geometry|be opened|"
+    "desktop's|--window-id=ID).*");
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
