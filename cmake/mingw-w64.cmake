@@ -16,3 +16,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The toolchain file is read again for every try_compile: keep the dependency folder visible there.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QUOR_WINDOWS_DEPS)
+# The test programs built for Windows run under Wine (tests/CMakeLists.txt).
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

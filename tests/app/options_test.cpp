@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "tests/support/captured_stream.h"
 
 namespace {
 
@@ -34,18 +35,11 @@ Parse ParseWords(std::vector<std::string> words) {
   for (std::string& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
   Parse p;
-  char* outText = nullptr;
-  char* errText = nullptr;
-  size_t outSize = 0, errSize = 0;
-  std::FILE* out = open_memstream(&outText, &outSize);
-  std::FILE* err = open_memstream(&errText, &errSize);
-  p.outcome = ParseOptions(static_cast<int>(words.size()), argv.data(), &p.options, out, err);
-  std::fclose(out);
-  std::fclose(err);
-  p.out = outText;
-  p.err = errText;
-  free(outText);
-  free(errText);
+  CapturedStream out, err;
+  p.outcome =
+      ParseOptions(static_cast<int>(words.size()), argv.data(), &p.options, out.get(), err.get());
+  p.out = out.Text();
+  p.err = err.Text();
   return p;
 }
 
@@ -178,8 +172,8 @@ TEST(Options, ASaversWindowDefaultsToAutoAtThirtyWithinHalfACore) {
       {{"--root", "--max-fps=0"}, 0, 0, true, 1.0, 0.5},
       {{"--root", "--render-scale=1"}, 0, 30, false, 1.0, 0.5},
       {{"--root", "--cpu-budget=0"}, 0, 30, true, 1.0, 0.0},
-      {{"--window-id=0x60000C", "--render-scale=0.5"}, 0x60000C, 30, false, 0.5, 0.5},
-      {{"--window-id=0x60000C", "--max-fps=60", "--cpu-budget=2"}, 0x60000C, 60, true, 1.0, 2.0},
+      {{"--window-id=6291468", "--render-scale=0.5"}, 6291468, 30, false, 0.5, 0.5},
+      {{"--window-id=6291468", "--max-fps=60", "--cpu-budget=2"}, 6291468, 60, true, 1.0, 2.0},
   };
   for (const auto& c : cases) {
     const Parse p = ParseWords(c.words);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/captured_stream.h"
+
 namespace {
 
 struct SourceCase {
@@ -21,13 +23,9 @@ class DesktopScale : public ::testing::TestWithParam<SourceCase> {};
 
 TEST_P(DesktopScale, FirstGoodSourceWinsAndABadOneIsNamedOnce) {
   const SourceCase& c = GetParam();
-  char* errText = nullptr;
-  size_t errSize = 0;
-  std::FILE* err = open_memstream(&errText, &errSize);
-  EXPECT_EQ(DesktopTextScale(c.dpi, "Xft.dpi", c.gdkScale, err), c.scale);
-  std::fclose(err);
-  const std::string printed = errText;
-  free(errText);
+  CapturedStream err;
+  EXPECT_EQ(DesktopTextScale(c.dpi, "Xft.dpi", c.gdkScale, err.get()), c.scale);
+  const std::string printed = err.Text();
   if (c.warning == nullptr) {
     EXPECT_EQ(printed, "");
   } else {

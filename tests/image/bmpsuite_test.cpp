@@ -42,7 +42,7 @@ TEST_F(BmpSuite, EveryFileLoadsConsistentlyOrIsRefused) {
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.string());
     Image image;
-    if (!LoadBmp(file.c_str(), &image)) {
+    if (!LoadBmp(file.string().c_str(), &image)) {
       EXPECT_EQ(image.GetPixels(), nullptr);
       continue;
     }
@@ -87,7 +87,7 @@ TEST_F(BmpSuite, PlainFilesLoadAndEverythingElseIsRefused) {
     SCOPED_TRACE(name);
     if (!fs::exists(kSuite / name)) continue;
     Image image;
-    ASSERT_EQ(LoadBmp((kSuite / name).c_str(), &image), want.loads);
+    ASSERT_EQ(LoadBmp((kSuite / name).string().c_str(), &image), want.loads);
     if (!want.loads) continue;
     EXPECT_EQ(image.GetBpp(), want.bpp);
     EXPECT_EQ(image.GetWidth(), want.width);

@@ -14,6 +14,21 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
+// Puts a time zone in force for the C library's local time; nullptr puts none (UTC). Windows'
+// C library has no setenv and reads TZ in _tzset.
+void SetTimeZone(const char* zone) {
+#ifdef _WIN32
+  _putenv_s("TZ", zone != nullptr ? zone : "");
+  _tzset();
+#else
+  if (zone != nullptr)
+    setenv("TZ", zone, 1);
+  else
+    unsetenv("TZ");
+  tzset();
+#endif
+}
+
 double MicrosBetween(Steady::time_point a, Steady::time_point b) {
   return std::chrono::duration<double, std::micro>(b - a).count();
 }
@@ -63,8 +78,7 @@ TEST(PlatformClock, CalendarFieldsInTheTimeZoneInForce) {
   const char* previous = std::getenv("TZ");
   const std::string saved = previous != nullptr ? previous : "";
   // Five hours behind UTC, no summer time: 1971-01-01 05:01:01 UTC is 00:01:01 there.
-  setenv("TZ", "EST5", 1);
-  tzset();
+  SetTimeZone("EST5");
   const std::time_t when = 365 * 86400 + 5 * 3600 + 61;
   std::tm fields{};
   ASSERT_TRUE(LocalCalendarTime(when, &fields));
@@ -74,11 +88,7 @@ TEST(PlatformClock, CalendarFieldsInTheTimeZoneInForce) {
   EXPECT_EQ(fields.tm_hour, 0);
   EXPECT_EQ(fields.tm_min, 1);
   EXPECT_EQ(fields.tm_sec, 1);
-  if (previous != nullptr)
-    setenv("TZ", saved.c_str(), 1);
-  else
-    unsetenv("TZ");
-  tzset();
+  SetTimeZone(previous != nullptr ? saved.c_str() : nullptr);
 }
 
 }  // namespace

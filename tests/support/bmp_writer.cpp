@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
 
 namespace testbmp {
 
@@ -126,8 +127,17 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 }
 
 ScratchDir::ScratchDir() {
-  char pattern[] = "/tmp/quor-test-XXXXXX";
-  if (mkdtemp(pattern) != nullptr) root = pattern;
+  // create_directory fails on a name already taken, as mkdtemp would; this also builds with
+  // mingw, which has no mkdtemp.
+  std::error_code error;
+  const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+  if (error) return;
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && root.empty(); ++attempt) {
+    char name[32];
+    std::snprintf(name, sizeof name, "quor-test-%08x", static_cast<unsigned>(random()));
+    if (std::filesystem::create_directory(base / name, error)) root = (base / name).string();
+  }
 }
 
 ScratchDir::~ScratchDir() {

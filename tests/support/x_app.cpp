@@ -171,13 +171,21 @@ std::string MakeWorkDir(bool withAssets) {
   return path;
 }
 
+namespace {
+std::vector<std::string> programCommand{QUOR_BINARY};
+}  // namespace
+
+void SetProgramCommand(const std::vector<std::string>& command) {
+  programCommand = command;
+}
+
 QuorRun::QuorRun(XvfbServer& s, const std::string& workDir, const std::vector<std::string>& args,
                  const std::vector<std::pair<std::string, std::string>>& env,
                  const std::vector<int>& ignoredSignals)
     : server(s), logPath(MakeWorkDir(false) + "/quor.log") {  // beside, never in, workDir
   if (!server.Ok()) return;
   std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(QUOR_BINARY));
+  for (const std::string& word : programCommand) argv.push_back(const_cast<char*>(word.c_str()));
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   pid = fork();
@@ -193,7 +201,7 @@ QuorRun::QuorRun(XvfbServer& s, const std::string& workDir, const std::vector<st
       dup2(log, 2);
     }
     for (const int signal : ignoredSignals) std::signal(signal, SIG_IGN);  // kept across exec
-    execv(QUOR_BINARY, argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
   }
 }

@@ -53,6 +53,11 @@ class XvfbServer {
 // assets/smoke128.bmp, as the program expects to find them.
 std::string MakeWorkDir(bool withAssets);
 
+// The command that starts the program: the Linux binary by default. The tests of the Windows
+// build start quor.exe or quor.scr through Wine, for example {"wine", "/path/quor.exe"}; Wine's
+// windows are X windows, so the rest of the harness sees them as it sees the Linux program's.
+void SetProgramCommand(const std::vector<std::string>& command);
+
 // One run of the program in workDir on the given server, with the given options and extra
 // environment, and the given signals set to be ignored when it starts, as nohup or a shell's
 // background job would leave them. Its standard output and error go to a quor.log of its own.

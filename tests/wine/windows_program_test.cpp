@@ -1,0 +1,280 @@
+// quor.exe and quor.scr, cross-built for Windows, run under Wine on an X server of their own as
+// a user and Windows run them: the GNU command line as on Linux, the saver full screen (/s) ending
+// on the user's input, and the saver in a preview pane (/p) following the pane.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/picture.h"
+#include "tests/support/wine.h"
+#include "tests/support/x_app.h"
+
+namespace {
+constexpr int kScreenWidthPixels = 640, kScreenHeightPixels = 480;
+constexpr int kFlamePixels = 100;  // bright pixels that show the flame has grown
+
+// Lines that speak of the window system: the X11 program's say X (its display, window ids,
+// Xft.dpi, freeglut's X options), and the Windows program words them for Windows.
+const std::regex kWindowSystemLine(
+    ".*(\\bX\\b|X11|Xft|XSCREENSAVER|root window|DISPLAY|-display|-geometry|be opened|"
+    "desktop's|--window-id=ID).*");
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::istringstream in(text);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // Windows' line ends
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Every line of the Linux program's text that does not speak of the window system appears in
+// the Windows program's, in the same order; the Windows program may add its own words.
+::testing::AssertionResult SaysWhatLinuxSays(const std::string& windows, const std::string& linux) {
+  const std::vector<std::string> have = Lines(windows);
+  size_t next = 0;
+  for (const std::string& line : Lines(linux)) {
+    if (std::regex_match(line, kWindowSystemLine)) continue;
+    while (next < have.size() && have[next] != line) ++next;
+    if (next == have.size())
+      return ::testing::AssertionFailure() << "missing or out of order: \"" << line << "\"\nin:\n"
+                                           << windows;
+    ++next;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+class WindowsProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(server.Ok());
+    const std::string reason = PrepareWine(server);
+    if (!reason.empty()) GTEST_SKIP() << reason;
+  }
+  void TearDown() override {
+    SetProgramCommand({QUOR_BINARY});
+    StopWineServer();
+  }
+  static void Use(const std::string& program) {
+    SetProgramCommand({"wine", WindowsBuildFile("bin/" + program)});
+  }
+  // Wine's own line when the X server goes away first is not the program's.
+  static void AllowWineLines(QuorRun& run) { run.AllowOutput("X connection to .* broken.*"); }
+
+  XvfbServer server{kScreenWidthPixels, kScreenHeightPixels};
+};
+
+// --- The command line ------------------------------------------------------------------------
+
+TEST_F(WindowsProgram, CommandLineGivesTheLinuxTextsAndStatuses) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--help"}, {"--version"}, {"--bogus"}, {"--step=fast"}, {"--frames"}, {"extra"},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    SCOPED_TRACE(args[0]);
+    std::vector<std::string> linux{QUOR_BINARY}, windows{"wine", WindowsBuildFile("bin/quor.exe")};
+    linux.insert(linux.end(), args.begin(), args.end());
+    windows.insert(windows.end(), args.begin(), args.end());
+    const CommandResult expected = RunCommand(linux);
+    const CommandResult actual = RunCommand(windows);
+    EXPECT_EQ(actual.status, expected.status);
+    EXPECT_TRUE(SaysWhatLinuxSays(actual.out, expected.out));
+    EXPECT_TRUE(SaysWhatLinuxSays(actual.err, expected.err));
+    EXPECT_EQ(actual.out.empty(), expected.out.empty());
+    EXPECT_EQ(actual.err.empty(), expected.err.empty());
+    EXPECT_FALSE(expected.out.empty() && expected.err.empty());
+  }
+}
+
+// --- The full-screen saver (/s) --------------------------------------------------------------
+
+// Starts quor.scr /s and waits until it covers the screen.
+void StartFullScreen(QuorRun& run) {
+  ASSERT_TRUE(run.Started());
+  ASSERT_TRUE(run.WaitForWindow(60)) << run.Output();
+  ASSERT_TRUE(run.WaitForSize(kScreenWidthPixels, kScreenHeightPixels, 30)) << run.Output();
+}
+
+void Xdotool(const XvfbServer& server, const std::vector<std::string>& args) {
+  std::vector<std::string> argv{"env", "DISPLAY=" + server.Name(), "xdotool"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  ASSERT_EQ(RunCommand(argv).status, 0);
+}
+
+TEST_F(WindowsProgram, FullScreenSaverEndsOnAKeyNotOnAJitter) {
+  Use("quor.scr");
+  Xdotool(server, {"mousemove", "320", "240"});
+  const std::string work = MakeWorkDir(true);
+  QuorRun run(server, work, {"/s"});
+  AllowWineLines(run);
+  StartFullScreen(run);
+  // The flame grows on the screen.
+  std::vector<Rgb> screen;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  int bright = 0;
+  while (bright < kFlamePixels && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    screen = run.Screenshot();
+    bright = CountPixels(screen, kScreenWidthPixels,
+                         {0, 0, kScreenWidthPixels, kScreenHeightPixels}, IsBright);
+  }
+  SavePicture(ScreenshotPath("wine_saver_full_screen"), kScreenWidthPixels, kScreenHeightPixels,
+              screen);
+  EXPECT_GE(bright, kFlamePixels) << "no flame on the screen";
+  // A pointer that shifts by one pixel, as a desk's vibration does, keeps it going.
+  Xdotool(server, {"mousemove_relative", "--", "1", "1"});
+  Xdotool(server, {"mousemove_relative", "--", "-1", "-1"});
+  EXPECT_EQ(run.WaitExit(3), -1) << "a one-pixel jitter ended the saver";
+  run.Key("a");
+  EXPECT_EQ(run.WaitExit(60), 0);
+}
+
+TEST_F(WindowsProgram, FullScreenSaverEndsWhenTheMouseMoves) {
+  Use("quor.scr");
+  Xdotool(server, {"mousemove", "320", "240"});
+  QuorRun run(server, MakeWorkDir(true), {"/s"});
+  AllowWineLines(run);
+  StartFullScreen(run);
+  Xdotool(server, {"mousemove_relative", "--", "40", "30"});
+  EXPECT_EQ(run.WaitExit(60), 0);
+}
+
+// --- The preview pane (/p) -------------------------------------------------------------------
+
+// quor_test_host.exe: a Win32 window standing for the settings dialog's preview pane. It prints
+// its HWND, then takes "size W H" and "close" on its standard input.
+class PreviewHost {
+ public:
+  PreviewHost(const XvfbServer& server, int width, int height) {
+    int toHost[2], fromHost[2];
+    if (pipe(toHost) != 0 || pipe(fromHost) != 0) return;
+    pid = fork();
+    if (pid == 0) {
+      setenv("DISPLAY", server.Name().c_str(), 1);
+      dup2(toHost[0], 0);
+      dup2(fromHost[1], 1);
+      close(toHost[1]);
+      close(fromHost[0]);
+      const std::string host = WindowsBuildFile("quor/tests/quor_test_host.exe");
+      execlp("wine", "wine", host.c_str(), std::to_string(width).c_str(),
+             std::to_string(height).c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(toHost[0]);
+    close(fromHost[1]);
+    requests = fdopen(toHost[1], "w");
+    answers = fdopen(fromHost[0], "r");
+    hwnd = ReadLine();
+  }
+  ~PreviewHost() {
+    if (requests != nullptr) std::fclose(requests);
+    if (answers != nullptr) std::fclose(answers);
+    if (pid > 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  }
+  const std::string& Hwnd() const { return hwnd; }
+  // Sends one request and returns the host's answer line.
+  std::string Request(const std::string& line) {
+    std::fprintf(requests, "%s\n", line.c_str());
+    std::fflush(requests);
+    return ReadLine();
+  }
+
+ private:
+  std::string ReadLine() {
+    char line[64] = "";
+    if (answers == nullptr || std::fgets(line, sizeof line, answers) == nullptr) return "";
+    std::string text = line;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+  }
+  pid_t pid = -1;
+  std::FILE* requests = nullptr;
+  std::FILE* answers = nullptr;
+  std::string hwnd;
+};
+
+// Waits until a whole captured frame of the given size, numbered above firstFrame, has been
+// written (the newest file may still be being written: the one before it is whole). Its name, or
+// "" on time-out.
+std::string WaitForCapturedFrame(const std::string& dir, int firstFrame, int width, int height,
+                                 double timeoutSeconds) {
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    int newest = -1;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      int number = -1;
+      if (std::sscanf(entry.path().filename().c_str(), "f%d.png", &number) == 1)
+        newest = std::max(newest, number);
+    }
+    char whole[32];
+    std::snprintf(whole, sizeof whole, "/f%04d.png", newest - 1);
+    Picture picture;
+    if (newest > firstFrame && ReadPng(dir + whole, &picture) && picture.width == width &&
+        picture.height == height)
+      return dir + whole;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return "";
+}
+
+TEST_F(WindowsProgram, PreviewDrawsAtThePanesSizeFollowsItAndEndsWithIt) {
+  PreviewHost host(server, 160, 120);
+  ASSERT_FALSE(host.Hwnd().empty()) << "quor_test_host.exe printed no window handle";
+  // quor.scr /p N is quor.exe --window-id=N; quor.exe also takes --capture, which shows what
+  // it drew at each frame.
+  Use("quor.exe");
+  const std::string frames = MakeWorkDir(false);
+  QuorRun run(server, MakeWorkDir(true),
+              {"--window-id=" + host.Hwnd(), "--step=33",
+               "--capture=" + WindowsPath(frames) + "\\f%04d.png"});
+  AllowWineLines(run);
+  ASSERT_TRUE(run.Started());
+  // By frame 40 (1.3 s on the fixed clock) the flame has grown.
+  const std::string first = WaitForCapturedFrame(frames, 40, 160, 120, 60);
+  ASSERT_FALSE(first.empty()) << "no frame of 160x120 drawn: " << run.Output();
+  Picture picture;
+  ASSERT_TRUE(ReadPng(first, &picture));
+  EXPECT_GT(
+      CountPixels(picture.pixels, picture.width, {0, 0, picture.width, picture.height}, IsBright),
+      10)
+      << first << ": no flame";
+  EXPECT_EQ(host.Request("size 240 180"), "ok");
+  EXPECT_FALSE(WaitForCapturedFrame(frames, 0, 240, 180, 60).empty()) << "the pane's new size";
+  EXPECT_EQ(host.Request("close"), "closed");
+  EXPECT_EQ(run.WaitExit(60), 0);
+}
+
+TEST_F(WindowsProgram, PreviewSaverEndsWithZeroWhenThePaneCloses) {
+  PreviewHost host(server, 160, 120);
+  ASSERT_FALSE(host.Hwnd().empty()) << "quor_test_host.exe printed no window handle";
+  Use("quor.scr");
+  QuorRun run(server, MakeWorkDir(true), {"/p", host.Hwnd()});
+  AllowWineLines(run);
+  ASSERT_TRUE(run.Started());
+  EXPECT_EQ(run.WaitExit(5), -1) << "it ended while the pane was open: " << run.Output();
+  // Wine 8 hands the GL window no X drawable to copy its frames to when the pane belongs to
+  // another process (winex11: SET_DRAWABLE ... drawable 0), so the pane stays white on the
+  // screen although every frame is drawn and swapped; what it drew is checked through --capture
+  // above. The screenshot shows where Wine stands.
+  SavePicture(ScreenshotPath("wine_preview_pane"), kScreenWidthPixels, kScreenHeightPixels,
+              run.Screenshot());
+  EXPECT_EQ(host.Request("close"), "closed");
+  EXPECT_EQ(run.WaitExit(60), 0);
+}
+}  // namespace
