@@ -42,17 +42,14 @@ bool MakeParentFolders(const char* path) {
     folder[at] = separator;
     if (result == MakeFolderResult::kMade && firstMade == length) firstMade = at;
     if (result != MakeFolderResult::kFailed) continue;
-    // Below the first folder made here every one was made here too: remove them, deepest first.
+    // From the first folder made here down every one was made here too: remove them, deepest
+    // first (the loop reaches firstMade itself).
     for (size_t p = at; firstMade != length && p-- > firstMade;) {
-      if (!IsSeparator(folder[p], separators) || p == 0) continue;
+      if (!IsSeparator(folder[p], separators)) continue;
       const char s = folder[p];
       folder[p] = '\0';
       RemoveFolder(folder);
       folder[p] = s;
-    }
-    if (firstMade != length) {
-      folder[firstMade] = '\0';
-      RemoveFolder(folder);
     }
     return false;
   }
