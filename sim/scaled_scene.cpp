@@ -1,20 +1,23 @@
 // The reduced scene on OpenGL 1.1: no render targets, so the scene is drawn into a corner of the
 // back buffer, copied with glCopyTexSubImage2D into a power-of-two texture, and drawn back over
-// the viewport as one textured quad; below half size in two steps (see StretchScene). Relies only
-// on the window's size (windowWidth, windowHeight) and its default read buffer, never on how the
-// window was made.
+// the viewport as one textured quad; well below its size in two steps (see StretchScene). Relies
+// only on the window's size (windowWidth, windowHeight) and its default read buffer, never on how
+// the window was made.
 #include "sim/scaled_scene.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "app/frame_pacer.h"
 #include "app/options.h"
 #include "app/shell.h"
 #include "image/gl_capabilities.h"
 #include "platform/platform.h"
+#include "sim/drawn_bounds.h"
 #include "sim/frame.h"
 #include "sim/render_scale_controller.h"
 #include "sim/settings.h"
@@ -129,23 +132,73 @@ void ClearColour(int x, int y, int width, int height) {
   glDisable(GL_SCISSOR_TEST);
 }
 
-// The copied scene over the whole viewport. Linear filtering is what a software renderer pays
-// most for, per window pixel: below half size, where the look of the flame would hold with
-// less, the texture is stretched with it only to half the viewport, in the viewport's corner,
-// and that is doubled with glCopyPixels' nearest zoom. On the smooth scene the doubled pixels
-// cannot be told from a linear stretch (53 dB apart at 0.25 and 1920 x 1080, where nearest
-// filtering all the way is 48 dB apart and its 4 x 4 blocks show), for about a sixth less CPU
-// time a frame at that size.
-void StretchScene() {
-  const int halfWidth = (viewport.width + 1) / 2, halfHeight = (viewport.height + 1) / 2;
-  if (scene.width >= halfWidth || scene.height >= halfHeight) {
+// Where this frame has anything but sky, from the scene read back into a buffer that grows with
+// the scene and is never freed before exit. Everything, when the sky's colour cannot be told
+// exactly: a window with other than eight bits a colour, or a frame that leaves earlier frames
+// on screen (hyperspace), where the plain clear that stands for the stretched sky is not made.
+std::vector<uint8_t> readBack;
+int colourBits = -1;  // bits of red, green and blue the window has; -1 before the first look
+
+PixelBounds SceneDrawnBounds() {
+  const PixelBounds everything{0, 0, scene.width, scene.height};
+  if (colourBits < 0) {
+    GLint r = 0, g = 0, b = 0;
+    glGetIntegerv(GL_RED_BITS, &r);
+    glGetIntegerv(GL_GREEN_BITS, &g);
+    glGetIntegerv(GL_BLUE_BITS, &b);
+    colourBits = r == 8 && g == 8 && b == 8 ? 8 : 0;
+  }
+  if (colourBits != 8 || !settings.clearEachFrame) return everything;
+  const size_t bytes = static_cast<size_t>(scene.width) * scene.height * 4;
+  if (readBack.size() < bytes) readBack.resize(bytes);
+  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glReadPixels(scene.x, scene.y, scene.width, scene.height, GL_RGBA, GL_UNSIGNED_BYTE,
+               readBack.data());
+  glPopClientAttrib();
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  uint8_t sky[3];
+  for (int i = 0; i < 3; ++i)
+    sky[i] = static_cast<uint8_t>(std::lround(std::clamp(clear[i], 0.0f, 1.0f) * 255.0f));
+  return DrawnBounds(readBack.data(), scene.width, scene.height, sky);
+}
+
+// The copied scene over the viewport, where the scene has anything on it (see EndScene). Linear
+// filtering is what a software renderer pays most for, per window pixel: well below the
+// viewport's size, where the look of the flame holds with less, the texture is stretched with it
+// only to a stage of 1/k the viewport's size, and glCopyPixels' nearest zoom enlarges that k
+// times (see StretchStageDivisor). On the smooth scene the enlarged stage cannot be told from a
+// linear stretch (53 dB apart at 0.25 and 1920 x 1080, where nearest filtering all the way is
+// 48 dB apart and its 4 x 4 blocks show; 54 dB at 0.125 and 3840 x 2160 with k = 4).
+void StretchScene(PixelBounds drawn) {
+  glPushAttrib(GL_SCISSOR_BIT);
+  glEnable(GL_SCISSOR_TEST);
+  const int k = StretchStageDivisor(viewport.width, viewport.height, scene.width, scene.height);
+  if (k <= 1) {
+    const PixelBounds t =
+        StretchedBounds(drawn, scene.width, scene.height, viewport.width, viewport.height);
+    glScissor(viewport.x + t.x0, viewport.y + t.y0, t.x1 - t.x0, t.y1 - t.y0);
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     DrawCopiedFrame(GL_LINEAR);
+    glPopAttrib();
     return;
   }
-  glViewport(viewport.x, viewport.y, halfWidth, halfHeight);
+  const int stageWidth = (viewport.width + k - 1) / k, stageHeight = (viewport.height + k - 1) / k;
+  const float zoomX = static_cast<float>(viewport.width) / stageWidth;
+  const float zoomY = static_cast<float>(viewport.height) / stageHeight;
+  const PixelBounds st = StretchedBounds(drawn, scene.width, scene.height, stageWidth, stageHeight);
+  // The stage's part is drawn inside the place its enlarged copy lands on (from its first whole
+  // pixel), so that the copy covers it and nothing of the stage is left beside the picture.
+  const int landX = static_cast<int>(std::ceil(st.x0 * zoomX));
+  const int landY = static_cast<int>(std::ceil(st.y0 * zoomY));
+  const int width = st.x1 - st.x0, height = st.y1 - st.y0;
+  glScissor(viewport.x + landX, viewport.y + landY, width, height);
+  glViewport(viewport.x + landX - st.x0, viewport.y + landY - st.y0, stageWidth, stageHeight);
   DrawCopiedFrame(GL_LINEAR);
   glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+  glDisable(GL_SCISSOR_TEST);
   glPushAttrib(GL_ENABLE_BIT | GL_PIXEL_MODE_BIT | GL_CURRENT_BIT);
   glDisable(GL_BLEND);
   glDisable(GL_LIGHTING);
@@ -160,14 +213,15 @@ void StretchScene() {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
-  glRasterPos2i(0, 0);
-  glPixelZoom(static_cast<float>(viewport.width) / halfWidth,
-              static_cast<float>(viewport.height) / halfHeight);
-  glCopyPixels(viewport.x, viewport.y, halfWidth, halfHeight, GL_COLOR);
+  // Where the whole stage's copy would put this part; the copy reads the part before it writes.
+  glRasterPos2f(st.x0 * zoomX, st.y0 * zoomY);
+  glPixelZoom(zoomX, zoomY);
+  glCopyPixels(viewport.x + landX, viewport.y + landY, width, height, GL_COLOR);
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
+  glPopAttrib();
   glPopAttrib();
 }
 
@@ -180,6 +234,22 @@ void ApplyFpsLimit() {
   SetFrameCap(fps);
 }
 }  // namespace
+
+int StretchStageDivisor(int viewportWidth, int viewportHeight, int sceneWidth, int sceneHeight) {
+  // In a tiny view the nearest zoom is too far from whole pixels to be worth it.
+  if (viewportWidth < 32 || viewportHeight < 32) return 1;
+  // The largest divisor keeps the stage at about 960 x 540 pixels or more: one per 960 x 540
+  // of the viewport's area, so that an enlarged pixel covers the same part of the screen at
+  // 4K (k = 4) as at 1080p (k = 2).
+  const double area = static_cast<double>(viewportWidth) * viewportHeight;
+  const int largest = std::max(2, static_cast<int>(std::lround(std::sqrt(area / (960.0 * 540.0)))));
+  // The stage must hold at least the scene's pixels: a stretch that shrinks would lose them.
+  for (int k = largest; k >= 2; --k) {
+    if ((viewportWidth + k - 1) / k > sceneWidth && (viewportHeight + k - 1) / k > sceneHeight)
+      return k;
+  }
+  return 1;
+}
 
 SceneRect ScaledSceneRect(int width, int bottom, int visibleHeight, double scale, int maxSize) {
   const SceneRect full{0, bottom, width, visibleHeight};
@@ -247,14 +317,12 @@ void EndScene() {
     EnsureTexture(scene.width + 1, scene.height + 1);
     CopyScene();
     glPopAttrib();
-    // The letterbox bars take the sky's colour, as at full scale, where the full clear reaches
-    // them; the stretch covers everything else.
-    if (settings.clearEachFrame) {
-      ClearColour(0, 0, viewport.width, viewport.y);
-      const int top = viewport.y + viewport.height;
-      ClearColour(0, top, viewport.width, windowHeight - top);
-    }
-    StretchScene();
+    const PixelBounds drawn = SceneDrawnBounds();
+    // The whole window takes the sky's colour, as at full scale: the letterbox bars, and the
+    // parts of the view where the scene has only sky, which a stretch would give the same colour
+    // for far more work. The one plain clear is the cheapest way to fill a window in software.
+    if (settings.clearEachFrame) glClear(GL_COLOR_BUFFER_BIT);
+    if (!drawn.Empty()) StretchScene(drawn);
   } else {
     copiedWidth = copiedHeight = 0;  // a full-size frame came between: nothing to draw back
   }

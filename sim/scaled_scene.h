@@ -14,6 +14,12 @@ struct SceneRect {
 // scale times its size rounded to whole pixels, at least one pixel and at most maxSize.
 SceneRect ScaledSceneRect(int width, int bottom, int visibleHeight, double scale, int maxSize);
 
+// How the copied scene is stretched over a viewport of this size: 1 for a linear stretch in
+// one step; k > 1 for a linear stretch to a stage of 1/k the viewport's size, then enlarged k
+// times with nearest zoom. k grows with the viewport, one for each 960 x 540 of its area (2 at
+// 1080p, 4 at 4K), and stays small enough that the stage is larger than the scene.
+int StretchStageDivisor(int viewportWidth, int viewportHeight, int sceneWidth, int sceneHeight);
+
 // The scale for the run, from the command line: fixed, or chosen each second from what frames
 // cost (auto, from scale 1), within a CPU budget in cores (0 for none). Under auto the frames
 // are measured between FrameWorkStarts and FrameWorkEnded (app/hooks.h), and a budget that the
