@@ -157,6 +157,34 @@ TEST(CapturedFrames, ReducedScaleFillsTheLetterboxedViewAndF12SavesTheFullWindow
   }
 }
 
+// On a 4K screen the reduced flame is stretched linearly to a quarter of the view and enlarged
+// four times, and only where the flame is; a plain clear makes the rest. At frame 30 the young
+// flame covers a part of the view, so a stage drawn in the wrong place, a part left beside the
+// picture or a flame cut at its edges would each stand far from the full-size frame.
+TEST(CapturedFrames, At4KTheEnlargedFlameMatchesTheFullSizeOneToItsEdges) {
+  constexpr int kWidth = 3840, kHeight = 2160;
+  XvfbServer server{kWidth, kHeight};
+  if (!server.Ok()) GTEST_SKIP() << "Xvfb could not be started";
+  Picture shots[2];
+  const char* scales[2] = {"1", "0.125"};
+  for (int i = 0; i < 2; ++i) {
+    const std::string dir = MakeWorkDir(true);
+    ASSERT_EQ(RunToEnd(server, dir,
+                       {kStep, std::string("--render-scale=") + scales[i], "--frames=30",
+                        "--capture=" + dir + "/f.png"}),
+              0);
+    shots[i] = ReadCapture(dir + "/f.png", kWidth, kHeight, std::string("4k_") + scales[i]);
+    ASSERT_FALSE(shots[i].pixels.empty());
+  }
+  const int drawn = Count(shots[0], {0, 0, kWidth, kHeight}, IsDrawn);
+  EXPECT_GT(drawn, kWidth * kHeight / 20) << "a flame to compare";
+  EXPECT_LT(drawn, kWidth * kHeight / 2) << "open sky around it";
+  const PictureDifference d = ComparePictures(shots[0], shots[1]);
+  ASSERT_TRUE(d.sameSize);
+  EXPECT_LE(d.mean, 0.5);
+  EXPECT_LE(d.pixelsOff, kWidth * kHeight / 10000);
+}
+
 TEST(CapturedFrames, CloudsAreGreyOverOneEvenBlueSky) {
   constexpr int kWidth = 320, kHeight = 240;
   XvfbServer server{kWidth, kHeight};
