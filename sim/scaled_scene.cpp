@@ -173,18 +173,8 @@ PixelBounds SceneDrawnBounds() {
 // linear stretch (53 dB apart at 0.25 and 1920 x 1080, where nearest filtering all the way is
 // 48 dB apart and its 4 x 4 blocks show; 54 dB at 0.125 and 3840 x 2160 with k = 4).
 void StretchScene(PixelBounds drawn) {
-  glPushAttrib(GL_SCISSOR_BIT);
-  glEnable(GL_SCISSOR_TEST);
+  // k = 1 is the one-step stretch: the stage is the viewport itself and nothing is enlarged.
   const int k = StretchStageDivisor(viewport.width, viewport.height, scene.width, scene.height);
-  if (k <= 1) {
-    const PixelBounds t =
-        StretchedBounds(drawn, scene.width, scene.height, viewport.width, viewport.height);
-    glScissor(viewport.x + t.x0, viewport.y + t.y0, t.x1 - t.x0, t.y1 - t.y0);
-    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
-    DrawCopiedFrame(GL_LINEAR);
-    glPopAttrib();
-    return;
-  }
   const int stageWidth = (viewport.width + k - 1) / k, stageHeight = (viewport.height + k - 1) / k;
   const float zoomX = static_cast<float>(viewport.width) / stageWidth;
   const float zoomY = static_cast<float>(viewport.height) / stageHeight;
@@ -194,11 +184,14 @@ void StretchScene(PixelBounds drawn) {
   const int landX = static_cast<int>(std::ceil(st.x0 * zoomX));
   const int landY = static_cast<int>(std::ceil(st.y0 * zoomY));
   const int width = st.x1 - st.x0, height = st.y1 - st.y0;
+  glPushAttrib(GL_SCISSOR_BIT);
+  glEnable(GL_SCISSOR_TEST);
   glScissor(viewport.x + landX, viewport.y + landY, width, height);
   glViewport(viewport.x + landX - st.x0, viewport.y + landY - st.y0, stageWidth, stageHeight);
   DrawCopiedFrame(GL_LINEAR);
   glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
-  glDisable(GL_SCISSOR_TEST);
+  glPopAttrib();
+  if (k <= 1) return;
   glPushAttrib(GL_ENABLE_BIT | GL_PIXEL_MODE_BIT | GL_CURRENT_BIT);
   glDisable(GL_BLEND);
   glDisable(GL_LIGHTING);
@@ -221,7 +214,6 @@ void StretchScene(PixelBounds drawn) {
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
-  glPopAttrib();
   glPopAttrib();
 }
 
