@@ -3,12 +3,10 @@
 // frames that the keys give.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/support/picture.h"
@@ -117,9 +115,7 @@ TEST_F(CommandLineE2e, EveryWayOutEndsWithOneWhenTheLastFrameCannotBeSaved) {
     if (close) {
       ASSERT_TRUE(run.WaitForWindow(60.0));
       // Once a frame is held: the first may take a while on a busy machine.
-      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-      while (run.FramesDrawn() == 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      WaitUntil([&] { return run.FramesDrawn() != 0; });
       ASSERT_GT(run.FramesDrawn(), 0);
       run.CloseWindow();
     }
@@ -161,9 +157,7 @@ TEST_F(CommandLineE2e, EveryFrameGetsItsFoldersAndALostFrameEndsEveryWayOutWithO
     const std::string name = std::to_string(static_cast<int>(way));
     if (way == WayOut::kClose || way == WayOut::kTerm) {
       ASSERT_TRUE(run.WaitForWindow(60.0)) << name;
-      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-      while (run.FramesDrawn() < 3 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      WaitUntil([&] { return run.FramesDrawn() >= 3; });
       ASSERT_GE(run.FramesDrawn(), 3) << name;
       if (way == WayOut::kClose) run.CloseWindow();
       if (way == WayOut::kTerm) run.Signal(SIGTERM);

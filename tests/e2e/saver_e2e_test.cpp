@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "tests/support/picture.h"
 #include "tests/support/target_window.h"
@@ -22,17 +20,6 @@
 namespace {
 
 constexpr double kDeadline = 60.0;  // ends only a wait that would never finish
-
-// Polls until the condition holds; false at the deadline.
-template <typename Condition>
-bool WaitUntil(Condition done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kDeadline);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
 
 // Waits until the target window and Quor's window in it have the given size and the target shows
 // the flame, centred; saves that picture as the named screenshot, if named.

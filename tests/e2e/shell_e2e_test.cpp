@@ -2,11 +2,9 @@
 // events through XTest, the full-screen toggle, Escape's fade-out and the window's close button.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "tests/support/x_app.h"
 
@@ -33,26 +31,22 @@ class ShellE2e : public ::testing::Test {
 
   // Waits until the start-up hint's place at the top left shows text, or none.
   static bool WaitForScreen(QuorRun& run, bool hintShown) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(kDeadline);
-    while (std::chrono::steady_clock::now() < deadline && run.Running()) {
-      const bool shown = CountPixels(run.Screenshot(), kWidth, {10, 0, 254, 20}, IsBright) > 0;
-      if (shown == hintShown) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
+    bool shown = !hintShown;
+    WaitUntil(
+        [&] {
+          if (!run.Running()) return true;
+          shown = CountPixels(run.Screenshot(), kWidth, {10, 0, 254, 20}, IsBright) > 0;
+          return shown == hintShown;
+        },
+        kDeadline);
+    return shown == hintShown;
   }
 
   // The frame count once it has passed more, or the last count seen (-1 once the program has
   // ended) when the deadline came.
   static long WaitForFramesPast(QuorRun& run, long more) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(kDeadline);
-    long frames = run.FramesDrawn();
-    while (frames >= 0 && frames <= more && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      frames = run.FramesDrawn();
-    }
+    long frames = -1;
+    WaitUntil([&] { return (frames = run.FramesDrawn()) < 0 || frames > more; }, kDeadline);
     return frames;
   }
 
@@ -86,10 +80,8 @@ TEST_F(ShellE2e, EscapeFadesOutForAboutThreeSecondsAndExitsWithZero) {
   // fade. The start-up hint shows until the program's clock reaches 3 s: once frames have been
   // drawn and the hint is gone, the clock is well past the first second. (On a busy machine the
   // hint's three seconds can pass between two screenshots, so it is not required to be seen.)
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kDeadline);
   long frames = 0;
-  while (std::chrono::steady_clock::now() < deadline && (frames = run.FramesDrawn()) < 3)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  WaitUntil([&] { return (frames = run.FramesDrawn()) >= 3; }, kDeadline);
   ASSERT_GE(frames, 3) << "no frames drawn";
   ASSERT_TRUE(WaitForScreen(run, false)) << "the start-up hint never went";
   run.Key("Escape");

@@ -19,7 +19,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/support/x_app.h"
@@ -79,6 +78,27 @@ pid_t FindProgram(const std::string& binary) {
     if (fs::read_symlink(entry.path() / "exe", error) == binary) return std::stoi(name);
   }
   return 0;
+}
+
+// Waits for a child that was asked to end; one that does not is ended with SIGTERM.
+void EndChild(pid_t child) {
+  if (WaitUntil([&] { return waitpid(child, nullptr, WNOHANG) != 0; })) return;
+  kill(child, SIGTERM);
+  waitpid(child, nullptr, 0);
+}
+
+// Waits for the flame on the screen: bright pixels around the middle of the saver's window.
+// Saves the last look as the named screenshot.
+bool FlameOnScreen(const XvfbServer& server, const char* name) {
+  std::vector<Rgb> screen;
+  const bool flame = WaitUntil(
+      [&] {
+        screen = ScreenPixels(server);
+        return CountPixels(screen, 800, {200, 150, 600, 450}, IsBright) > 5000;
+      },
+      kDeadline, 0.1);
+  if (!screen.empty()) SavePicture(ScreenshotPath(name), 800, 600, screen);
+  return flame;
 }
 
 std::string ReadAll(const std::string& path) {
@@ -143,30 +163,16 @@ TEST(XscreensaverE2e, SelectShowsTheFlameAndDeactivateEndsQuorWithZero) {
   const std::vector<std::pair<std::string, std::string>> display = {{"DISPLAY", server.Name()}};
 
   // The daemon answers once it is up; until then -select fails.
-  double deadline = Now() + kDeadline;
-  bool selected = false;
-  while (!selected && Now() < deadline) {
-    selected = RunCommand({"xscreensaver-command", "-select", "1"}, display, "/dev/null") == 0;
-    if (!selected) std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  }
+  const bool selected = WaitUntil(
+      [&] {
+        return RunCommand({"xscreensaver-command", "-select", "1"}, display, "/dev/null") == 0;
+      },
+      kDeadline, 0.2);
   EXPECT_TRUE(selected) << ReadAll(log);
   pid_t quor = 0;
-  while (selected && quor == 0 && Now() < deadline) {
-    quor = FindProgram(binary.string());
-    if (quor == 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  if (selected) WaitUntil([&] { return (quor = FindProgram(binary.string())) != 0; });
   EXPECT_GT(quor, 0) << "xscreensaver did not start quor\n" << ReadAll(log);
-
-  // The flame on the screen: bright pixels around the middle of the saver's window.
-  bool flame = false;
-  std::vector<Rgb> screen;
-  while (quor > 0 && !flame && Now() < deadline) {
-    screen = ScreenPixels(server);
-    flame = CountPixels(screen, 800, {200, 150, 600, 450}, IsBright) > 5000;
-    if (!flame) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  if (!screen.empty()) SavePicture(ScreenshotPath("xscreensaver_root"), 800, 600, screen);
-  EXPECT_TRUE(flame) << "no flame on the screen";
+  EXPECT_TRUE(quor > 0 && FlameOnScreen(server, "xscreensaver_root")) << "no flame on the screen";
 
   if (quor > 0) {
     const double start = Now();
@@ -175,11 +181,13 @@ TEST(XscreensaverE2e, SelectShowsTheFlameAndDeactivateEndsQuorWithZero) {
     int status = 0;
     pid_t ended = 0;
     bool reapedElsewhere = false;
-    while (ended != quor && !reapedElsewhere && Now() < start + kDeadline) {
-      ended = waitpid(quor, &status, WNOHANG);
-      if (ended < 0) reapedElsewhere = !fs::exists("/proc/" + std::to_string(quor));
-      if (ended != quor) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    WaitUntil(
+        [&] {
+          ended = waitpid(quor, &status, WNOHANG);
+          if (ended < 0) reapedElsewhere = !fs::exists("/proc/" + std::to_string(quor));
+          return ended == quor || reapedElsewhere;
+        },
+        kDeadline, 0.002);
     const double seconds = Now() - start;
     ASSERT_FALSE(reapedElsewhere) << "quor's exit status went to xscreensaver";
     ASSERT_EQ(ended, quor) << "quor is still running after -deactivate";
@@ -190,13 +198,7 @@ TEST(XscreensaverE2e, SelectShowsTheFlameAndDeactivateEndsQuorWithZero) {
   }
 
   RunCommand({"xscreensaver-command", "-exit"}, display, "/dev/null");
-  deadline = Now() + kDeadline;
-  while (waitpid(daemon, nullptr, WNOHANG) == 0 && Now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  if (kill(daemon, 0) == 0) {
-    kill(daemon, SIGTERM);
-    waitpid(daemon, nullptr, 0);
-  }
+  EndChild(daemon);
   prctl(PR_SET_CHILD_SUBREAPER, 0);
 
   // Whatever quor printed went to the daemon's log: only the daemon's own lines (and its
@@ -278,23 +280,20 @@ TEST(MateScreensaverE2e, ActivatedQuorShowsTheFlameAndDeactivationEndsItWithZero
       {"LIBGL_ALWAYS_SOFTWARE", "1"}};
   const pid_t session = Start({"dbus-run-session", "--", d + "/session"}, environment, log);
   ASSERT_GT(session, 0);
-  double deadline = Now() + kDeadline;
-  while (!fs::exists(dir / "bus") && Now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  ASSERT_TRUE(fs::exists(dir / "bus")) << ReadAll(log);
+  ASSERT_TRUE(WaitUntil([&] { return fs::exists(dir / "bus"); })) << ReadAll(log);
   std::string bus = ReadAll(d + "/bus");
   bus.erase(bus.find_last_not_of('\n') + 1);
   environment.push_back({"DBUS_SESSION_BUS_ADDRESS", bus});
 
   // The saver answers once it is on the bus.
-  bool active = false;
-  while (!active && Now() < deadline) {
-    active = RunCommand({"mate-screensaver-command", "--activate"}, environment, "/dev/null") == 0;
-    if (!active) std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  }
+  const bool active = WaitUntil(
+      [&] {
+        return RunCommand({"mate-screensaver-command", "--activate"}, environment, "/dev/null") ==
+               0;
+      },
+      kDeadline, 0.2);
   EXPECT_TRUE(active) << ReadAll(log);
-  while (active && !fs::exists(dir / "quor.pid") && Now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (active) WaitUntil([&] { return fs::exists(dir / "quor.pid"); });
   EXPECT_TRUE(fs::exists(dir / "quor.pid")) << "mate-screensaver did not start quor\n"
                                             << ReadAll(log);
 
@@ -302,37 +301,19 @@ TEST(MateScreensaverE2e, ActivatedQuorShowsTheFlameAndDeactivationEndsItWithZero
   // is on the screen.
   if (fs::exists(dir / "quor.pid")) {
     // Watched for the whole ten seconds: an end at any moment in them fails at once.
-    const double stillRunningUntil = Now() + kStillRunningSeconds;
-    while (!fs::exists(dir / "quor.status") && Now() < stillRunningUntil)
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    WaitUntil([&] { return fs::exists(dir / "quor.status"); }, kStillRunningSeconds, 0.1);
     EXPECT_FALSE(fs::exists(dir / "quor.status")) << "quor ended while the saver was active\n"
                                                   << ReadAll(log);
-    bool flame = false;
-    std::vector<Rgb> screen;
-    while (!flame && Now() < deadline + 10.0) {
-      screen = ScreenPixels(server);
-      flame = CountPixels(screen, 800, {200, 150, 600, 450}, IsBright) > 5000;
-      if (!flame) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    if (!screen.empty()) SavePicture(ScreenshotPath("mate_screensaver"), 800, 600, screen);
-    EXPECT_TRUE(flame) << "no flame on the screen";
+    EXPECT_TRUE(FlameOnScreen(server, "mate_screensaver")) << "no flame on the screen";
     EXPECT_EQ(RunCommand({"mate-screensaver-command", "--deactivate"}, environment, "/dev/null"),
               0);
-    deadline = Now() + kDeadline;
-    while (!fs::exists(dir / "quor.status") && Now() < deadline)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    WaitUntil([&] { return fs::exists(dir / "quor.status"); });
     EXPECT_EQ(ReadAll(d + "/quor.status"), "0\n") << "quor did not end with 0 on deactivation";
     EXPECT_EQ(ReadAll(d + "/quor.log"), "") << "quor printed";
   }
 
   RunCommand({"mate-screensaver-command", "--exit"}, environment, "/dev/null");
-  deadline = Now() + kDeadline;
-  while (waitpid(session, nullptr, WNOHANG) == 0 && Now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  if (kill(session, 0) == 0) {
-    kill(session, SIGTERM);
-    waitpid(session, nullptr, 0);
-  }
+  EndChild(session);
   if (!HasFailure()) fs::remove_all(dir);  // kept, with the saver's log, after a failure
 }
 

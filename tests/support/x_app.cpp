@@ -469,3 +469,12 @@ std::string ScreenshotPath(const std::string& name) {
   mkdir(base.c_str(), 0755);
   return base + "/" + name;
 }
+
+bool WaitUntil(const std::function<bool()>& done, double timeoutSeconds, double pollSeconds) {
+  const double deadline = Seconds() + timeoutSeconds;
+  while (!done()) {
+    if (Seconds() > deadline) return false;
+    Sleep(pollSeconds);
+  }
+  return true;
+}

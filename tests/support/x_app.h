@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -131,6 +132,11 @@ class QuorRun {
 // not ended after timeoutSeconds. Unexpected output fails the test.
 int RunToEnd(XvfbServer& server, const std::string& workDir, const std::vector<std::string>& args,
              double timeoutSeconds = 120.0, const std::vector<std::string>& allowedOutput = {});
+
+// Checks `done` every pollSeconds until it holds; false when timeoutSeconds pass first. Tests in
+// real time wait for a condition with a deadline that only a hang reaches, never a fixed time.
+bool WaitUntil(const std::function<bool()>& done, double timeoutSeconds = 60.0,
+               double pollSeconds = 0.05);
 
 // The whole screen of a server, top row first.
 std::vector<Rgb> ScreenPixels(const XvfbServer& server);
