@@ -6,13 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/support/picture.h"
@@ -122,14 +120,15 @@ TEST_F(WindowsProgram, FullScreenSaverEndsOnAKeyNotOnAJitter) {
   StartFullScreen(run);
   // The flame grows on the screen.
   std::vector<Rgb> screen;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   int bright = 0;
-  while (bright < kFlamePixels && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    screen = run.Screenshot();
-    bright = CountPixels(screen, kScreenWidthPixels,
-                         {0, 0, kScreenWidthPixels, kScreenHeightPixels}, IsBright);
-  }
+  WaitUntil(
+      [&] {
+        screen = run.Screenshot();
+        bright = CountPixels(screen, kScreenWidthPixels,
+                             {0, 0, kScreenWidthPixels, kScreenHeightPixels}, IsBright);
+        return bright >= kFlamePixels;
+      },
+      60.0, 0.2);
   SavePicture(ScreenshotPath("wine_saver_full_screen"), kScreenWidthPixels, kScreenHeightPixels,
               screen);
   EXPECT_GE(bright, kFlamePixels) << "no flame on the screen";
@@ -213,24 +212,25 @@ class PreviewHost {
 // "" on time-out.
 std::string WaitForCapturedFrame(const std::string& dir, int firstFrame, int width, int height,
                                  double timeoutSeconds) {
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
-  while (std::chrono::steady_clock::now() < deadline) {
-    int newest = -1;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-      int number = -1;
-      if (std::sscanf(entry.path().filename().c_str(), "f%d.png", &number) == 1)
-        newest = std::max(newest, number);
-    }
-    char whole[32];
-    std::snprintf(whole, sizeof whole, "/f%04d.png", newest - 1);
-    Picture picture;
-    if (newest > firstFrame && ReadPng(dir + whole, &picture) && picture.width == width &&
-        picture.height == height)
-      return dir + whole;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return "";
+  std::string found;
+  WaitUntil(
+      [&] {
+        int newest = -1;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+          int number = -1;
+          if (std::sscanf(entry.path().filename().c_str(), "f%d.png", &number) == 1)
+            newest = std::max(newest, number);
+        }
+        char whole[32];
+        std::snprintf(whole, sizeof whole, "/f%04d.png", newest - 1);
+        Picture picture;
+        if (newest > firstFrame && ReadPng(dir + whole, &picture) && picture.width == width &&
+            picture.height == height)
+          found = dir + whole;
+        return !found.empty();
+      },
+      timeoutSeconds, 0.1);
+  return found;
 }
 
 TEST_F(WindowsProgram, PreviewDrawsAtThePanesSizeFollowsItAndEndsWithIt) {
