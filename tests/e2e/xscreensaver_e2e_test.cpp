@@ -80,11 +80,9 @@ pid_t FindProgram(const std::string& binary) {
   return 0;
 }
 
-// Waits for a child that was asked to end; one that does not is ended with SIGTERM.
+// Waits for a child that was asked to end; one that does not is ended by force.
 void EndChild(pid_t child) {
-  if (WaitUntil([&] { return waitpid(child, nullptr, WNOHANG) != 0; })) return;
-  kill(child, SIGTERM);
-  waitpid(child, nullptr, 0);
+  if (!WaitUntil([&] { return waitpid(child, nullptr, WNOHANG) != 0; })) EndChildProcess(child);
 }
 
 // Waits for the flame on the screen: bright pixels around the middle of the saver's window.

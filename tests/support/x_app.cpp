@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,6 +40,65 @@ int IgnoreXErrors(Display*, XErrorEvent*) {
   return 0;
 }
 
+// In a child about to exec: its standard output and error go nowhere.
+void QuietOutput() {
+  const int devNull = open("/dev/null", O_WRONLY);
+  if (devNull >= 0) {
+    dup2(devNull, 1);
+    dup2(devNull, 2);
+  }
+}
+
+// What a starting child writes to fd up to its first newline (left out), or what came before the
+// child closed it or the time ran out. Closes fd.
+std::string ReadFirstLine(int fd, double timeoutSeconds) {
+  std::string line;
+  const double deadline = Seconds() + timeoutSeconds;
+  fcntl(fd, F_SETFL, O_NONBLOCK);
+  char chunk[256];
+  while (Seconds() < deadline && line.find('\n') == std::string::npos) {
+    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n > 0)
+      line.append(chunk, static_cast<size_t>(n));
+    else if (n == 0)
+      break;
+    else
+      Sleep(0.02);
+  }
+  close(fd);
+  return line.substr(0, line.find('\n'));
+}
+
+// A test that hangs is ended by CTest's timeout with nothing said of where it stood. Shortly
+// before that (QUOR_HANG_REPORT_SECONDS, which the build sets a little under the timeout) the test
+// prints the processes it started and its main thread's stack, and CTest keeps them with its
+// output.
+void ReportHang() {
+  prctl(PR_SET_PTRACER, PR_SET_PTRACER_ANY);  // gdb, a child, may look at its parent
+  const std::string pid = std::to_string(getpid());
+  std::printf("hang: the test is still running; its processes and where its main thread is:\n");
+  std::fflush(stdout);
+  const std::string stacks =
+      "ps -o pid,stat,etime,wchan:24,args --ppid " + pid + " | cut -c1-150; gdb -p " + pid +
+      " -batch -ex 'thread 1' -ex 'bt 12' 2>/dev/null" +
+      " | sed -nE 's/^(#[0-9]+) +(0x[0-9a-f]+ in )?([^ (]+).* at (.*)/\\1 \\3 \\4/p;t;" +
+      "s/^(#[0-9]+) +(0x[0-9a-f]+ in )?([^ (]+).*/\\1 \\3/p'";
+  if (std::system(stacks.c_str()) != 0) std::printf("hang: no stacks (gdb or ps missing)\n");
+  std::fflush(stdout);
+}
+
+struct HangWatch {
+  HangWatch() {
+    const char* text = std::getenv("QUOR_HANG_REPORT_SECONDS");
+    const double seconds = text != nullptr ? std::atof(text) : 0.0;
+    if (seconds > 0.0)
+      std::thread([seconds] {
+        Sleep(seconds);
+        ReportHang();
+      }).detach();
+  }
+} hangWatch;
+
 bool CopyFile(const std::string& from, const std::string& to) {
   std::ifstream in(from, std::ios::binary);
   if (!in) return false;
@@ -59,11 +119,7 @@ XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess, const 
   if (pid == 0) {
     close(fds[0]);
     const std::string fd = std::to_string(fds[1]);
-    int devNull = open("/dev/null", O_WRONLY);
-    if (devNull >= 0) {
-      dup2(devNull, 1);
-      dup2(devNull, 2);
-    }
+    QuietOutput();
     std::vector<std::string> words = {"Xvfb", "-displayfd", fd, "-nolisten", "tcp", "-noreset"};
     if (openAccess) words.push_back("-ac");
     for (int i = 0; i < screens; ++i)
@@ -80,37 +136,50 @@ XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess, const 
     return;
   }
   // Xvfb writes its display number to the pipe once it accepts connections.
-  char number[32] = {};
-  size_t got = 0;
-  const double deadline = Seconds() + 20.0;
-  fcntl(fds[0], F_SETFL, O_NONBLOCK);
-  while (Seconds() < deadline && got < sizeof number - 1) {
-    ssize_t n = read(fds[0], number + got, sizeof number - 1 - got);
-    if (n > 0) {
-      got += static_cast<size_t>(n);
-      if (std::strchr(number, '\n') != nullptr) break;
-    } else if (n == 0) {
-      break;
-    } else {
-      Sleep(0.02);
-    }
-  }
-  close(fds[0]);
-  if (got == 0) return;
-  name = ":" + std::to_string(std::atoi(number));
+  const std::string number = ReadFirstLine(fds[0], 20.0);
+  if (number.empty()) return;
+  name = ":" + std::to_string(std::atoi(number.c_str()));
   display = XOpenDisplay(name.c_str());
-  if (display != nullptr && windowManager) StartWindowManager();
+  if (display != nullptr && windowManager) {
+    StartSessionBus();
+    StartWindowManager();
+  }
+}
+
+// A session bus for the window manager alone, as a desktop session gives its manager one from the
+// start. Without it, marco and xfwm4 start a bus of their own through dbus-launch: more X clients
+// on the server, started at a moment of the manager's choosing, that outlive the test.
+void XvfbServer::StartSessionBus() {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  busPid = fork();
+  if (busPid == 0) {
+    close(fds[0]);
+    QuietOutput();
+    const std::string print = "--print-address=" + std::to_string(fds[1]);
+    execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", print.c_str(),
+           static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  if (busPid < 0) {
+    close(fds[0]);
+    return;
+  }
+  busAddress = ReadFirstLine(fds[0], 20.0);
+  if (busAddress.empty()) {
+    EndChildProcess(busPid);
+    busPid = -1;
+  }
 }
 
 void XvfbServer::StartWindowManager() {
   wmPid = fork();
   if (wmPid == 0) {
     setenv("DISPLAY", name.c_str(), 1);
-    int devNull = open("/dev/null", O_WRONLY);
-    if (devNull >= 0) {
-      dup2(devNull, 1);
-      dup2(devNull, 2);
-    }
+    if (!busAddress.empty()) setenv("DBUS_SESSION_BUS_ADDRESS", busAddress.c_str(), 1);
+    setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus: nothing here reads the screen aloud
+    QuietOutput();
     // Each without session management, and the two with a compositor without it: Xvfb has
     // no use for one, and the pictures read back are the windows' own.
     if (manager == "marco")
@@ -141,21 +210,15 @@ void XvfbServer::StartWindowManager() {
     if (waitpid(wmPid, nullptr, WNOHANG) == wmPid) break;
     Sleep(0.05);
   }
-  kill(wmPid, SIGTERM);
-  waitpid(wmPid, nullptr, 0);
+  EndChildProcess(wmPid);
   wmPid = -1;
 }
 
 XvfbServer::~XvfbServer() {
-  if (wmPid > 0) {
-    kill(wmPid, SIGTERM);
-    waitpid(wmPid, nullptr, 0);
-  }
+  if (wmPid > 0) EndChildProcess(wmPid);
   if (display != nullptr) XCloseDisplay(display);
-  if (pid > 0) {
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-  }
+  if (pid > 0) EndChildProcess(pid);
+  if (busPid > 0) EndChildProcess(busPid);
 }
 
 std::string MakeWorkDir(bool withAssets) {
@@ -468,6 +531,14 @@ std::string ScreenshotPath(const std::string& name) {
   std::string base = (dir != nullptr && dir[0] != '\0') ? dir : "screenshots";
   mkdir(base.c_str(), 0755);
   return base + "/" + name;
+}
+
+void EndChildProcess(pid_t child, double graceSeconds) {
+  if (child <= 0) return;
+  kill(child, SIGTERM);
+  if (WaitUntil([&] { return waitpid(child, nullptr, WNOHANG) != 0; }, graceSeconds, 0.01)) return;
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
 }
 
 bool WaitUntil(const std::function<bool()>& done, double timeoutSeconds, double pollSeconds) {

@@ -18,9 +18,10 @@ using XWindowId = unsigned long;
 
 // An Xvfb server on a free display number, killed when the object goes. With a window manager,
 // one runs on it too, as on a user's desktop: openbox, or the one named ("marco", MATE's;
-// "xfwm4", Xfce's). With openAccess (-ac) any local user may connect, as a screen saver run
-// under another user needs. With screens > 1 the server has that many screens of the same size
-// (:N.0, :N.1, ...); the harness's connection is to screen 0.
+// "xfwm4", Xfce's), with a session bus of its own, as a desktop session gives it. With openAccess
+// (-ac) any local user may connect, as a screen saver run under another user needs. With
+// screens > 1 the server has that many screens of the same size (:N.0, :N.1, ...); the harness's
+// connection is to screen 0.
 class XvfbServer {
  public:
   explicit XvfbServer(int width = 1024, int height = 768, bool windowManager = false,
@@ -40,11 +41,14 @@ class XvfbServer {
   int Height() const { return height; }
 
  private:
+  void StartSessionBus();
   void StartWindowManager();
 
   std::string name;
   std::string manager;
+  std::string busAddress;  // the window manager's own session bus, empty without one
   pid_t pid = -1;
+  pid_t busPid = -1;
   pid_t wmPid = -1;
   Display* display = nullptr;
   int width, height;
@@ -132,6 +136,10 @@ class QuorRun {
 // not ended after timeoutSeconds. Unexpected output fails the test.
 int RunToEnd(XvfbServer& server, const std::string& workDir, const std::vector<std::string>& args,
              double timeoutSeconds = 120.0, const std::vector<std::string>& allowedOutput = {});
+
+// Asks a child process to end (SIGTERM) and reaps it; one still there after graceSeconds is
+// killed. No test waits without end for a program that will not go.
+void EndChildProcess(pid_t child, double graceSeconds = 10.0);
 
 // Checks `done` every pollSeconds until it holds; false when timeoutSeconds pass first. Tests in
 // real time wait for a condition with a deadline that only a hang reaches, never a fixed time.
