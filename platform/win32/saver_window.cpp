@@ -8,13 +8,15 @@
 
 namespace {
 WNDPROC glutProcedure = nullptr;
-bool havePointer = false;  // the first position seen, from which a movement is measured
+bool havePointer = false;  // where the pointer rested as the saver started, in screen pixels
 POINT firstPointer{};
 
-bool MovedBeyondSlack(LPARAM position) {
-  const POINT p{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+bool MovedBeyondSlack(HWND window, LPARAM position) {
+  POINT p{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  ClientToScreen(window, &p);
   if (!havePointer) {
-    // Windows sends a move as the window appears under a resting pointer: that is the start.
+    // No position at the start: Windows's move as the window appears under the resting pointer
+    // stands for it.
     havePointer = true;
     firstPointer = p;
     return false;
@@ -35,7 +37,7 @@ LRESULT CALLBACK SaverProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
       RequestQuit();
       return 0;
     case WM_MOUSEMOVE:
-      if (MovedBeyondSlack(l)) RequestQuit();
+      if (MovedBeyondSlack(window, l)) RequestQuit();
       return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
@@ -60,6 +62,9 @@ LRESULT CALLBACK SaverProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
 }  // namespace
 
 void StartFullScreenSaver(HWND window) {
+  // Movements are measured from where the pointer is now, not from the first mouse message: a
+  // user who moves the mouse before Windows sends one still ends the saver.
+  havePointer = GetCursorPos(&firstPointer) != FALSE;
   const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
   const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
