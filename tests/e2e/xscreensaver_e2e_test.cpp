@@ -65,8 +65,13 @@ int RunCommand(const std::vector<std::string>& command,
                const std::string& log) {
   const pid_t pid = Start(command, environment, log);
   int status = 0;
-  if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  pid_t reaped = 0;
+  if (pid < 0) return -1;
+  if (!WaitUntil([&] { return (reaped = waitpid(pid, &status, WNOHANG)) != 0; }, kDeadline, 0.02)) {
+    EndChildProcess(pid);  // a command that hangs is a failure like any other
+    return -1;
+  }
+  return reaped == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // The process running the copied program, 0 while there is none.

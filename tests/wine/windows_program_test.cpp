@@ -2,10 +2,12 @@
 // a user and Windows run them: the GNU command line as on Linux, the saver full screen (/s) ending
 // on the user's input, and the saver in a preview pane (/p) following the pane.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <regex>
@@ -174,12 +176,12 @@ class PreviewHost {
     close(toHost[0]);
     close(fromHost[1]);
     requests = fdopen(toHost[1], "w");
-    answers = fdopen(fromHost[0], "r");
+    answers = fromHost[0];
     hwnd = ReadLine();
   }
   ~PreviewHost() {
     if (requests != nullptr) std::fclose(requests);
-    if (answers != nullptr) std::fclose(answers);
+    if (answers >= 0) close(answers);
     if (pid > 0) {
       kill(pid, SIGKILL);
       waitpid(pid, nullptr, 0);
@@ -194,16 +196,26 @@ class PreviewHost {
   }
 
  private:
+  // The host's next line; empty when none comes within a minute (it did not start, or hangs).
   std::string ReadLine() {
-    char line[64] = "";
-    if (answers == nullptr || std::fgets(line, sizeof line, answers) == nullptr) return "";
-    std::string text = line;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(60);
+    std::string text;
+    char c = 0;
+    while (answers >= 0) {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      pollfd ready{answers, POLLIN, 0};
+      if (left <= 0 || poll(&ready, 1, static_cast<int>(left)) <= 0 || read(answers, &c, 1) != 1)
+        return "";
+      if (c == '\n') break;
+      if (c != '\r') text += c;
+    }
     return text;
   }
   pid_t pid = -1;
   std::FILE* requests = nullptr;
-  std::FILE* answers = nullptr;
+  int answers = -1;  // the host's standard output
   std::string hwnd;
 };
 
