@@ -63,15 +63,8 @@ pid_t Start(const std::vector<std::string>& command,
 int RunCommand(const std::vector<std::string>& command,
                const std::vector<std::pair<std::string, std::string>>& environment,
                const std::string& log) {
-  const pid_t pid = Start(command, environment, log);
-  int status = 0;
-  pid_t reaped = 0;
-  if (pid < 0) return -1;
-  if (!WaitUntil([&] { return (reaped = waitpid(pid, &status, WNOHANG)) != 0; }, kDeadline, 0.02)) {
-    EndChildProcess(pid);  // a command that hangs is a failure like any other
-    return -1;
-  }
-  return reaped == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  // A command that hangs is a failure like any other.
+  return WaitForChildExit(Start(command, environment, log), kDeadline);
 }
 
 // The process running the copied program, 0 while there is none.
@@ -83,11 +76,6 @@ pid_t FindProgram(const std::string& binary) {
     if (fs::read_symlink(entry.path() / "exe", error) == binary) return std::stoi(name);
   }
   return 0;
-}
-
-// Waits for a child that was asked to end; one that does not is ended by force.
-void EndChild(pid_t child) {
-  if (!WaitUntil([&] { return waitpid(child, nullptr, WNOHANG) != 0; })) EndChildProcess(child);
 }
 
 // Waits for the flame on the screen: bright pixels around the middle of the saver's window.
@@ -201,7 +189,7 @@ TEST(XscreensaverE2e, SelectShowsTheFlameAndDeactivateEndsQuorWithZero) {
   }
 
   RunCommand({"xscreensaver-command", "-exit"}, display, "/dev/null");
-  EndChild(daemon);
+  WaitForChildExit(daemon, kDeadline);  // asked to end above
   prctl(PR_SET_CHILD_SUBREAPER, 0);
 
   // Whatever quor printed went to the daemon's log: only the daemon's own lines (and its
@@ -316,7 +304,7 @@ TEST(MateScreensaverE2e, ActivatedQuorShowsTheFlameAndDeactivationEndsItWithZero
   }
 
   RunCommand({"mate-screensaver-command", "--exit"}, environment, "/dev/null");
-  EndChild(session);
+  WaitForChildExit(session, kDeadline);    // asked to end above
   if (!HasFailure()) fs::remove_all(dir);  // kept, with the saver's log, after a failure
 }
 

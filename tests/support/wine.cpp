@@ -6,11 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #ifndef QUOR_WINDOWS_DIR
 #define QUOR_WINDOWS_DIR ""
@@ -49,19 +47,7 @@ int Run(const std::vector<std::string>& argv, const std::string& outPath,
     execvp(words[0], words.data());
     _exit(127);
   }
-  if (pid < 0) return -1;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
-  int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-      return -1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return WaitForChildExit(pid, timeoutSeconds);
 }
 }  // namespace
 

@@ -49,23 +49,41 @@ void QuietOutput() {
   }
 }
 
-// What a starting child writes to fd up to its first newline (left out), or what came before the
-// child closed it or the time ran out. Closes fd.
-std::string ReadFirstLine(int fd, double timeoutSeconds) {
+// Starts a program that is told a pipe on its command line ("{fd}" in its words stands for the
+// pipe's number) and writes one line to it once it is ready, output otherwise going nowhere.
+// Returns that line, empty when none came within timeoutSeconds.
+std::string StartAndReadReadyLine(std::vector<std::string> words, pid_t* child,
+                                  double timeoutSeconds) {
+  int fds[2];
+  if (pipe(fds) != 0) return "";
+  for (std::string& word : words) {
+    const size_t at = word.find("{fd}");
+    if (at != std::string::npos) word.replace(at, 4, std::to_string(fds[1]));
+  }
+  *child = fork();
+  if (*child == 0) {
+    close(fds[0]);
+    QuietOutput();
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  close(fds[1]);
   std::string line;
   const double deadline = Seconds() + timeoutSeconds;
-  fcntl(fd, F_SETFL, O_NONBLOCK);
+  fcntl(fds[0], F_SETFL, O_NONBLOCK);
   char chunk[256];
-  while (Seconds() < deadline && line.find('\n') == std::string::npos) {
-    const ssize_t n = read(fd, chunk, sizeof chunk);
+  while (*child > 0 && Seconds() < deadline && line.find('\n') == std::string::npos) {
+    const ssize_t n = read(fds[0], chunk, sizeof chunk);
+    if (n == 0) break;
     if (n > 0)
       line.append(chunk, static_cast<size_t>(n));
-    else if (n == 0)
-      break;
     else
       Sleep(0.02);
   }
-  close(fd);
+  close(fds[0]);
   return line.substr(0, line.find('\n'));
 }
 
@@ -112,31 +130,13 @@ XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess, const 
                        int screens)
     : manager(wm), width(w), height(h) {
   XSetErrorHandler(IgnoreXErrors);
-  int fds[2];
-  if (pipe(fds) != 0) return;
   const std::string screen = std::to_string(w) + "x" + std::to_string(h) + "x24";
-  pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    const std::string fd = std::to_string(fds[1]);
-    QuietOutput();
-    std::vector<std::string> words = {"Xvfb", "-displayfd", fd, "-nolisten", "tcp", "-noreset"};
-    if (openAccess) words.push_back("-ac");
-    for (int i = 0; i < screens; ++i)
-      words.insert(words.end(), {"-screen", std::to_string(i), screen});
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    execvp("Xvfb", argv.data());
-    _exit(127);
-  }
-  close(fds[1]);
-  if (pid < 0) {
-    close(fds[0]);
-    return;
-  }
+  std::vector<std::string> words = {"Xvfb", "-displayfd", "{fd}", "-nolisten", "tcp", "-noreset"};
+  if (openAccess) words.push_back("-ac");
+  for (int i = 0; i < screens; ++i)
+    words.insert(words.end(), {"-screen", std::to_string(i), screen});
   // Xvfb writes its display number to the pipe once it accepts connections.
-  const std::string number = ReadFirstLine(fds[0], 20.0);
+  const std::string number = StartAndReadReadyLine(words, &pid, 20.0);
   if (number.empty()) return;
   name = ":" + std::to_string(std::atoi(number.c_str()));
   display = XOpenDisplay(name.c_str());
@@ -150,24 +150,9 @@ XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess, const 
 // start. Without it, marco and xfwm4 start a bus of their own through dbus-launch: more X clients
 // on the server, started at a moment of the manager's choosing, that outlive the test.
 void XvfbServer::StartSessionBus() {
-  int fds[2];
-  if (pipe(fds) != 0) return;
-  busPid = fork();
-  if (busPid == 0) {
-    close(fds[0]);
-    QuietOutput();
-    const std::string print = "--print-address=" + std::to_string(fds[1]);
-    execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", print.c_str(),
-           static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  if (busPid < 0) {
-    close(fds[0]);
-    return;
-  }
-  busAddress = ReadFirstLine(fds[0], 20.0);
-  if (busAddress.empty()) {
+  busAddress = StartAndReadReadyLine(
+      {"dbus-daemon", "--session", "--nofork", "--print-address={fd}"}, &busPid, 20.0);
+  if (busAddress.empty() && busPid > 0) {
     EndChildProcess(busPid);
     busPid = -1;
   }
@@ -539,6 +524,18 @@ void EndChildProcess(pid_t child, double graceSeconds) {
   if (WaitUntil([&] { return waitpid(child, nullptr, WNOHANG) != 0; }, graceSeconds, 0.01)) return;
   kill(child, SIGKILL);
   waitpid(child, nullptr, 0);
+}
+
+int WaitForChildExit(pid_t child, double timeoutSeconds) {
+  int status = 0;
+  pid_t reaped = 0;
+  if (child <= 0) return -1;
+  if (!WaitUntil([&] { return (reaped = waitpid(child, &status, WNOHANG)) != 0; }, timeoutSeconds,
+                 0.02)) {
+    EndChildProcess(child);
+    return -1;
+  }
+  return reaped == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 bool WaitUntil(const std::function<bool()>& done, double timeoutSeconds, double pollSeconds) {

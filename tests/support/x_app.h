@@ -140,6 +140,9 @@ int RunToEnd(XvfbServer& server, const std::string& workDir, const std::vector<s
 // Asks a child process to end (SIGTERM) and reaps it; one still there after graceSeconds is
 // killed. No test waits without end for a program that will not go.
 void EndChildProcess(pid_t child, double graceSeconds = 10.0);
+// Waits for a child to end and returns its exit status; -1 for one that did not end by itself
+// within timeoutSeconds (it is then ended as above) or was ended by a signal.
+int WaitForChildExit(pid_t child, double timeoutSeconds);
 
 // Checks `done` every pollSeconds until it holds; false when timeoutSeconds pass first. Tests in
 // real time wait for a condition with a deadline that only a hang reaches, never a fixed time.
