@@ -49,6 +49,9 @@ const char kUsageHead[] =
     "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
     "F12\n"
     "                         (the names in any case)\n";
+const char kUsageOneDash[] =
+    "      -root, -window-id ID, -fps  the one-dash forms screen-saver hacks take: --root,\n"
+    "                         --window-id=ID and --clock\n";
 const char kUsageFrameRate[] =
     "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
     "                         default 0, or 30 with --root or --window-id)\n"
@@ -86,8 +89,8 @@ const std::string& UsageText() {
   static const std::string usage = [] {
     const CommandLineTexts& platform = PlatformCommandLineTexts();
     return std::string(platform.usage) + kUsageHead + platform.textScale + platform.root +
-           platform.windowId + kUsageFrameRate + platform.systemOptions + kUsageKeys +
-           platform.exitStatus;
+           platform.windowId + kUsageOneDash + kUsageFrameRate + platform.systemOptions +
+           kUsageKeys + platform.exitStatus;
   }();
   return usage;
 }
@@ -157,6 +160,19 @@ bool IsGlutOption(const char* word, bool* takesValue) {
   for (const char* name : kWithValue)
     if (std::strcmp(word, name) == 0) return true;
   return false;
+}
+
+// The one-dash forms every screen-saver hack takes, as lockers start hacks ("quor -root"), read
+// as the options they stand for. Only these three: other one-dash words keep their short-option
+// meaning ("-cu"), and freeglut's own X options are taken out before this is asked.
+const char* OneDashForm(const char* word) {
+  static const struct {
+    const char* oneDash;
+    const char* option;
+  } kForms[] = {{"-root", "--root"}, {"-window-id", "--window-id"}, {"-fps", "--clock"}};
+  for (const auto& form : kForms)
+    if (std::strcmp(word, form.oneDash) == 0) return form.option;
+  return nullptr;
 }
 
 struct KeyName {
@@ -306,7 +322,11 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   *result = Options();
   // getopt_long reorders what it is given: it works on a copy without freeglut's options.
   std::vector<char*> words;
+  // The hacks' "-window-id=ID", written out in GNU form; reserved so that no entry moves.
+  std::vector<std::string> spelledOut;
+  spelledOut.reserve(static_cast<size_t>(std::max(argc, 0)));
   words.push_back(argc > 0 ? argv[0] : const_cast<char*>("quor"));
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     bool takesValue = false;
     if (IsGlutOption(argv[i], &takesValue)) {
@@ -315,7 +335,21 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
       if (takesValue && i + 1 < argc) ++i;
       continue;
     }
-    words.push_back(argv[i]);
+    if (optionsEnded) {
+      words.push_back(argv[i]);
+      continue;
+    }
+    optionsEnded = std::strcmp(argv[i], "--") == 0;
+    const char* gnu = OneDashForm(argv[i]);
+    if (gnu == nullptr && std::strncmp(argv[i], "-window-id=", 11) == 0) {
+      spelledOut.push_back(std::string("-") + argv[i]);
+      words.push_back(&spelledOut.back()[0]);
+      continue;
+    }
+    words.push_back(gnu != nullptr ? const_cast<char*>(gnu) : argv[i]);
+    // The id after a separate "-window-id" or "--window-id" is a value, never an option.
+    const bool idFollows = std::strcmp(words.back(), "--window-id") == 0;
+    if (idFollows && i + 1 < argc) words.push_back(argv[++i]);
   }
   words.push_back(nullptr);
 

@@ -92,9 +92,10 @@ TEST_F(SaverE2e, RootDrawsTheSaversWindowAtItsOddSizeWithoutTheHint) {
   TargetWindow target(server, 37, 53, kWidth, kHeight);
   const std::string dir = MakeWorkDir(true);
   {
-    // At full resolution: the saver's automatic scale follows the machine's speed.
+    // At full resolution: the saver's automatic scale follows the machine's speed. Started as
+    // a locker starts a hack, in the one-dash form.
     QuorRun run(server, dir,
-                {"--root", "--render-scale=1", "--step=33", "--frames=90",
+                {"-root", "--render-scale=1", "--step=33", "--frames=90",
                  "--capture=" + dir + "/saver.png"},
                 {{"XSCREENSAVER_WINDOW", target.IdText()}});
     EXPECT_EQ(run.WaitExit(120.0), 0);

@@ -1,9 +1,9 @@
 // Quor under the real screen savers, each under a window manager as on a desktop. Debian's
 // xscreensaver daemon, run as an ordinary user (it launches no hacks as root) on an Xvfb server
-// open to that user, under openbox, starts `quor --root` from its programs list when told to,
-// and ends it with SIGTERM when told to stop. MATE's screen saver, under marco in a D-Bus
-// session of its own, finds Quor through its desktop entry and its program in Debian's folder of
-// hacks, keeps it running while active, and ends it when deactivated.
+// open to that user, under openbox, starts `quor -root` (the hacks' one-dash form) from its
+// programs list when told to, and ends it with SIGTERM when told to stop. MATE's screen saver,
+// under marco in a D-Bus session of its own, finds Quor through its desktop entry and its program
+// in Debian's folder of hacks, keeps it running while active, and ends it when deactivated.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -127,7 +127,7 @@ TEST(XscreensaverE2e, SelectShowsTheFlameAndDeactivateEndsQuorWithZero) {
     std::ofstream settings(dir / "home/.xscreensaver");
     settings << "mode:\tone\nselected:\t0\nlock:\tFalse\nfade:\tFalse\nunfade:\tFalse\n"
                 "splash:\tFalse\ntimeout:\t1:00:00\nprograms:\t\\\n"
-                "  GL: \"Quor\" quor --root \\n\\\n\n";
+                "  GL: \"Quor\" quor -root \\n\\\n\n";
   }
   ASSERT_EQ(RunCommand({"chmod", "-R", "a+rX", dir.string()}, {}, "/dev/null"), 0);
   ASSERT_EQ(chown((dir / "home").c_str(), user->pw_uid, user->pw_gid), 0);
