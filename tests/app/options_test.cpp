@@ -111,7 +111,7 @@ TEST(Options, TheHacksOneDashFormsAreTheirGnuOptions) {
     unsigned long windowId;
   } cases[] = {
       {{"-root"}, true, false, 0},
-      {{"-window-id", "0x2a"}, false, false, 42},
+      {{"-window-id", "42"}, false, false, 42},  // decimal: the id both platforms take
       {{"-window-id=77", "-fps"}, false, true, 77},
       {{"-root", "-fps", "--max-fps=20"}, true, true, 0},
   };
