@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -127,4 +128,35 @@ bool SaveBackBuffer(const char* path) {
   int width = 0, height = 0;
   if (!ReadBackBuffer(screenshot, &width, &height)) return false;
   return WritePng(path, width, height, screenshot.data(), true);
+}
+
+bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt) {
+  int conversions = 0;
+  *valid = true;
+  for (const char* p = path; *p != '\0'; ++p) {
+    if (*p != '%') continue;
+    ++p;
+    if (*p == '%') continue;
+    // %0Nd: zeros to N digits, N at most 99 so that the name stays bounded. A width without the
+    // 0 would pad with spaces, which no file name wants.
+    if (*p == '0' && *(p + 1) >= '1' && *(p + 1) <= '9') {
+      p += 2;
+      if (std::isdigit(static_cast<unsigned char>(*p))) ++p;
+    }
+    if (*p != 'd' || ++conversions > 1) {
+      *valid = false;
+      return false;
+    }
+    if (dAt != nullptr) *dAt = static_cast<size_t>(p - path);
+  }
+  return conversions == 1;
+}
+
+std::string CaptureFileName(const char* path) {
+  std::string name;
+  for (const char* p = path; *p != '\0'; ++p) {
+    name += *p;
+    if (p[0] == '%' && p[1] == '%') ++p;
+  }
+  return name;
 }

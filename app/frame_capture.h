@@ -2,8 +2,10 @@
 // for screenshots. The pixel buffer grows only when the window does, never per frame.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 // Checks that the capture path (or pattern) can be written, before the first frame, making the
 // folders it names that do not exist yet. On failure says why on err and returns false.
@@ -20,3 +22,12 @@ bool FinishCapture();
 // Reads the back buffer of the current window and writes it to path. False when the file
 // cannot be written.
 bool SaveBackBuffer(const char* path);
+
+// True for a capture path holding one frame-number conversion (%d, or %0Nd with N from 1 to 99);
+// %% stands for a percent sign, in a per-frame pattern and in a single file's name alike. Any
+// other conversion (%5d pads with spaces) makes the pattern invalid (*valid false). dAt, if
+// given, receives the offset of the conversion's 'd'.
+bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt = nullptr);
+
+// A single file's name from a capture path without a frame number: each %% becomes %.
+std::string CaptureFileName(const char* path);

@@ -2,21 +2,21 @@
 // options taken out, so that glutInit later sees the command line exactly as it was given. The
 // options of the settings that keys change live in app/setting_options.cpp; the messages about a
 // bad option are GNU getopt's own, written here so that they name the option as it was given.
+// The help text is in app/usage_text.cpp, the key script's text in app/key_script_text.cpp and the
+// capture name's pattern beside the capture in app/frame_capture.cpp.
 #include "app/options.h"
 
-#include <GL/freeglut.h>
 #include <getopt.h>
-#include <strings.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
+#include "app/frame_capture.h"
+#include "app/key_script_text.h"
 #include "app/number_text.h"
 #include "app/text_scale.h"
+#include "app/usage_text.h"
 #include "platform/platform.h"
 #include "quor_version.h"
 
@@ -28,72 +28,6 @@ constexpr uint32_t kMaxStepMs = 100;
 constexpr double kMinRenderScale = 0.125;
 constexpr uint64_t kMaxTargetFps = 1000;
 constexpr double kMaxCpuBudgetCores = 1024.0;
-
-// --help, in parts around the lines that speak of the window system (platform/platform.h).
-const char kUsageHead[] =
-    "A flame, clouds and a field of stars made of textured particles, steered from the keyboard.\n"
-    "\n"
-    "  -h, --help             show this help and exit\n"
-    "  -V, --version          show the version and exit\n"
-    "  -w, --windowed         stay in the start-up window instead of going full screen\n"
-    "  -c, --clock            show the frame/second clock from the start\n"
-    "  -u, --universe         show the star field from the start\n"
-    "      --clouds           start with clouds instead of flames\n"
-    "      --step=MS          fixed clock: every frame advances it by MS milliseconds (0 to 100)\n"
-    "      --clock-start=MS   with --step: the clock's value before the first frame\n"
-    "      --frames=N         draw N frames, then end with status 0\n"
-    "      --capture=FILE     save frames as PNG: with %d or %04d in FILE every frame under\n"
-    "                         its number, otherwise the last frame at exit; %% is a %;\n"
-    "                         missing folders are made\n"
-    "      --keys=SCRIPT      press keys at given frames: \"FRAME:KEY ...\", frames counted from\n"
-    "                         1; KEY is one character or Space, Escape, Left, Right, Up, Down, "
-    "F12\n"
-    "                         (the names in any case)\n";
-const char kUsageOneDash[] =
-    "      -root, -window-id ID, -fps  the one-dash forms screen-saver hacks take: --root,\n"
-    "                         --window-id=ID and --clock\n";
-const char kUsageFrameRate[] =
-    "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
-    "                         default 0, or 30 with --root or --window-id)\n"
-    "      --render-scale=F   draw the scene at F (0.125 to 1) of the window's size and\n"
-    "                         stretch it; auto chooses F each second to hold --target-fps\n"
-    "                         (default 1, or auto with --root or --window-id)\n"
-    "      --target-fps=N     the frame rate --render-scale=auto holds (default 30)\n"
-    "      --cpu-budget=CORES  with auto: the CPU time frames may cost, in cores (0 to\n"
-    "                         1024, 0 for none; default 0, or 0.5 with --root or\n"
-    "                         --window-id); where the smallest scale costs more, fewer\n"
-    "                         frames, down to 10 a second\n"
-    "\n"
-    "The settings the keys change, at start-up (the keys work as always, r restores the\n"
-    "defaults but keeps the particle limit):\n"
-    "      --particles=N      particle limit, 10 to 320 (default 320)\n"
-    "      --object-size=F    object size factor; like all factors 0.01 to 100 (default 1)\n"
-    "      --main-speed=F     main flow speed factor\n"
-    "      --emission=F       emission rate factor (ArrowY)\n"
-    "      --rotate-speed=F   world rotate speed factor\n"
-    "      --movement-speed=F  world movement speed factor\n"
-    "      --light-rotate-speed=F  light rotate speed factor\n"
-    "      --camera-z=Z       camera Z in world units, -100 to 100 (default 0)\n"
-    "      --fov=DEG          field of view, even degrees from 10 to 178 (default 120)\n"
-    "      --letterbox=N      letterbox bars, 0 to 6 (default 0)\n"
-    "      --tessellation=N   tessellation, 4 to 40 (default 30)\n"
-    "      --polygon-mode=MODE  fill, lines or points (default fill)\n"
-    "      --spotlights       coloured spotlights on\n"
-    "      --no-textures      textures flag off\n"
-    "      --hyperspace       start in hyperspace: earlier frames stay on screen\n"
-    "Long options are taken only when written in full, not abbreviated.\n"
-    "\n";
-const char kUsageKeys[] = "In the program, press ? for the keys and F12 for a screenshot.\n";
-
-const std::string& UsageText() {
-  static const std::string usage = [] {
-    const CommandLineTexts& platform = PlatformCommandLineTexts();
-    return std::string(platform.usage) + kUsageHead + platform.textScale + platform.root +
-           platform.windowId + kUsageOneDash + kUsageFrameRate + platform.systemOptions +
-           kUsageKeys + platform.exitStatus;
-  }();
-  return usage;
-}
 
 enum LongOnly {
   kClouds = 256,
@@ -175,33 +109,6 @@ const char* OneDashForm(const char* word) {
   return nullptr;
 }
 
-struct KeyName {
-  const char* name;
-  bool special;
-  int code;
-};
-const KeyName kKeyNames[] = {
-    {"Space", false, ' '},           {"Escape", false, 27},     {"Left", true, GLUT_KEY_LEFT},
-    {"Right", true, GLUT_KEY_RIGHT}, {"Up", true, GLUT_KEY_UP}, {"Down", true, GLUT_KEY_DOWN},
-    {"F12", true, GLUT_KEY_F12},
-};
-
-bool ParseKey(const char* text, ScriptKey* key) {
-  if (text[0] != '\0' && text[1] == '\0' && std::isgraph(static_cast<unsigned char>(text[0]))) {
-    key->special = false;
-    key->code = static_cast<unsigned char>(text[0]);
-    return true;
-  }
-  for (const KeyName& k : kKeyNames) {
-    if (strcasecmp(text, k.name) == 0) {
-      key->special = k.special;
-      key->code = k.code;
-      return true;
-    }
-  }
-  return false;
-}
-
 // A run that ends after --frames never presses the keys scripted after its last frame; say so
 // rather than drop them without a word.
 void WarnOfKeysAfterLastFrame(const Options& options, std::FILE* err) {
@@ -226,6 +133,38 @@ void WarnOfKeysAfterLastFrame(const Options& options, std::FILE* err) {
   }
 }
 
+// The words getopt_long reads, closed by a null: argv without freeglut's X options (noting
+// -geometry and -display in result), and with the hacks' one-dash forms written as the options
+// they stand for. spelledOut keeps the words made anew ("-window-id=ID" as "--window-id=ID").
+std::vector<char*> GetoptWords(int argc, char** argv, Options* result,
+                               std::vector<std::string>* spelledOut) {
+  std::vector<char*> words;
+  spelledOut->reserve(static_cast<size_t>(std::max(argc, 0)));  // so that no entry moves
+  words.push_back(argc > 0 ? argv[0] : const_cast<char*>("quor"));
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    bool takesValue = false;
+    if (IsGlutOption(argv[i], &takesValue)) {
+      if (std::strcmp(argv[i], "-geometry") == 0) result->geometryGiven = true;
+      if (std::strcmp(argv[i], "-display") == 0 && i + 1 < argc) result->display = argv[i + 1];
+      if (takesValue && i + 1 < argc) ++i;
+      continue;
+    }
+    const char* gnu = optionsEnded ? nullptr : OneDashForm(argv[i]);
+    if (!optionsEnded && std::strncmp(argv[i], "-window-id=", 11) == 0) {
+      spelledOut->push_back(std::string("-") + argv[i]);
+      words.push_back(&spelledOut->back()[0]);
+      continue;
+    }
+    optionsEnded = optionsEnded || std::strcmp(argv[i], "--") == 0;
+    words.push_back(gnu != nullptr ? const_cast<char*>(gnu) : argv[i]);
+    // The id after a separate "-window-id" or "--window-id" is a value, never an option.
+    if (std::strcmp(words.back(), "--window-id") == 0 && i + 1 < argc) words.push_back(argv[++i]);
+  }
+  words.push_back(nullptr);
+  return words;
+}
+
 // --render-scale: "auto", or a decimal number from 0.125 to 1 with nothing after it.
 bool ParseRenderScale(const char* text, Options* result) {
   if (std::strcmp(text, "auto") == 0) {
@@ -241,38 +180,6 @@ bool ParseRenderScale(const char* text, Options* result) {
 
 }  // namespace
 
-bool ParseKeyScript(const char* script, std::vector<ScriptKey>* keys, char* error,
-                    size_t errorSize) {
-  keys->clear();
-  const char* p = script;
-  while (true) {
-    while (*p == ' ' || *p == '\t' || *p == '\n') ++p;
-    if (*p == '\0') break;
-    const char* end = p;
-    while (*end != '\0' && *end != ' ' && *end != '\t' && *end != '\n') ++end;
-    const std::string word(p, end);
-    const size_t colon = word.find(':');
-    ScriptKey key{};
-    uint64_t frame = 0;
-    if (colon == std::string::npos ||
-        !ParseWholeNumber(word.substr(0, colon).c_str(), 1, UINT64_MAX / 2, &frame) ||
-        !ParseKey(word.c_str() + colon + 1, &key)) {
-      std::snprintf(error, errorSize,
-                    "'%.60s' is not FRAME:KEY (KEY: one character or Space, Escape, Left, Right, "
-                    "Up, Down, F12, in any case)",
-                    word.c_str());
-      return false;
-    }
-    key.frame = frame;
-    keys->push_back(key);
-    p = end;
-  }
-  // Keys of one frame keep the order they were written in.
-  std::stable_sort(keys->begin(), keys->end(),
-                   [](const ScriptKey& a, const ScriptKey& b) { return a.frame < b.frame; });
-  return true;
-}
-
 uint32_t Options::FrameCap() const {
   // A screen saver should leave the machine some rest: 30 is what most GL hacks draw at.
   constexpr uint32_t kEmbeddedFps = 30;
@@ -287,71 +194,11 @@ double Options::CpuBudget() const {
   return Embedded() ? kEmbeddedCores : 0.0;
 }
 
-bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt) {
-  int conversions = 0;
-  *valid = true;
-  for (const char* p = path; *p != '\0'; ++p) {
-    if (*p != '%') continue;
-    ++p;
-    if (*p == '%') continue;
-    // %0Nd: zeros to N digits, N at most 99 so that the name stays bounded. A width without the
-    // 0 would pad with spaces, which no file name wants.
-    if (*p == '0' && *(p + 1) >= '1' && *(p + 1) <= '9') {
-      p += 2;
-      if (std::isdigit(static_cast<unsigned char>(*p))) ++p;
-    }
-    if (*p != 'd' || ++conversions > 1) {
-      *valid = false;
-      return false;
-    }
-    if (dAt != nullptr) *dAt = static_cast<size_t>(p - path);
-  }
-  return conversions == 1;
-}
-
-std::string CaptureFileName(const char* path) {
-  std::string name;
-  for (const char* p = path; *p != '\0'; ++p) {
-    name += *p;
-    if (p[0] == '%' && p[1] == '%') ++p;
-  }
-  return name;
-}
-
 ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err) {
   *result = Options();
   // getopt_long reorders what it is given: it works on a copy without freeglut's options.
-  std::vector<char*> words;
-  // The hacks' "-window-id=ID", written out in GNU form; reserved so that no entry moves.
   std::vector<std::string> spelledOut;
-  spelledOut.reserve(static_cast<size_t>(std::max(argc, 0)));
-  words.push_back(argc > 0 ? argv[0] : const_cast<char*>("quor"));
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    bool takesValue = false;
-    if (IsGlutOption(argv[i], &takesValue)) {
-      if (std::strcmp(argv[i], "-geometry") == 0) result->geometryGiven = true;
-      if (std::strcmp(argv[i], "-display") == 0 && i + 1 < argc) result->display = argv[i + 1];
-      if (takesValue && i + 1 < argc) ++i;
-      continue;
-    }
-    if (optionsEnded) {
-      words.push_back(argv[i]);
-      continue;
-    }
-    optionsEnded = std::strcmp(argv[i], "--") == 0;
-    const char* gnu = OneDashForm(argv[i]);
-    if (gnu == nullptr && std::strncmp(argv[i], "-window-id=", 11) == 0) {
-      spelledOut.push_back(std::string("-") + argv[i]);
-      words.push_back(&spelledOut.back()[0]);
-      continue;
-    }
-    words.push_back(gnu != nullptr ? const_cast<char*>(gnu) : argv[i]);
-    // The id after a separate "-window-id" or "--window-id" is a value, never an option.
-    const bool idFollows = std::strcmp(words.back(), "--window-id") == 0;
-    if (idFollows && i + 1 < argc) words.push_back(argv[++i]);
-  }
-  words.push_back(nullptr);
+  std::vector<char*> words = GetoptWords(argc, argv, result, &spelledOut);
 
   const auto usageError = [&](const char* format, const char* what) {
     std::fprintf(err, "quor: ");

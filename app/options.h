@@ -70,17 +70,3 @@ constexpr int kMaxFpsLimit = 1000;
 // warnings to err. Long options are taken only when written in full: an abbreviation that works
 // today would become ambiguous, or mean another option, as options are added.
 ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err);
-
-// Parses one --keys script into keys (sorted by frame). On failure names the offending word in
-// error (a bounded buffer) and returns false.
-bool ParseKeyScript(const char* script, std::vector<ScriptKey>* keys, char* error,
-                    size_t errorSize);
-
-// True for a capture path holding one frame-number conversion (%d, or %0Nd with N from 1 to 99);
-// %% stands for a percent sign, in a per-frame pattern and in a single file's name alike. Any
-// other conversion (%5d pads with spaces) makes the pattern invalid (*valid false). dAt, if
-// given, receives the offset of the conversion's 'd'.
-bool CapturePatternHasFrameNumber(const char* path, bool* valid, size_t* dAt = nullptr);
-
-// A single file's name from a capture path without a frame number: each %% becomes %.
-std::string CaptureFileName(const char* path);

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/frame_capture.h"
 #include "platform/platform.h"
 #include "tests/support/captured_stream.h"
 
