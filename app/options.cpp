@@ -38,6 +38,7 @@ enum LongOnly {
   kKeys,
   kTextScale,
   kWindowId,
+  kSpan,
   kMaxFps,
   kRenderScale,
   kTargetFps,
@@ -59,6 +60,7 @@ const option kLongOptions[] = {
     {"text-scale", required_argument, nullptr, kTextScale},
     {"root", no_argument, nullptr, 'r'},
     {"window-id", required_argument, nullptr, kWindowId},
+    {"span", no_argument, nullptr, kSpan},
     {"max-fps", required_argument, nullptr, kMaxFps},
     {"render-scale", required_argument, nullptr, kRenderScale},
     {"target-fps", required_argument, nullptr, kTargetFps},
@@ -243,6 +245,9 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         return ParseOutcome::kExitSuccess;
       case 'w':
         result->windowed = true;
+        break;
+      case kSpan:
+        result->span = true;
         break;
       case 'c':
         result->clockOn = true;

@@ -36,6 +36,7 @@ struct Options {
   // As a screen-saver hack: draw inside a window of another program (see platform/platform.h).
   bool root = false;           // -r: the window in $XSCREENSAVER_WINDOW, else the root window
   unsigned long windowId = 0;  // --window-id; 0 for none
+  bool span = false;           // one scene over every monitor, not one on each
   int maxFps = -1;             // --max-fps; -1 when not given
   std::string display;         // freeglut's -display value, for the program's own X connection
 

@@ -29,7 +29,10 @@ void ShellWindowStatus(int state);
 // screen is repeated once the window has left it (see app/window.cpp).
 void ShellReshapeWindow(int width, int height);
 void ShellFullScreen();
-// Once per frame, before drawing: carries out a repeated resize when it is due.
+// True from ShellFullScreen until the next ShellReshapeWindow.
+bool ShellWindowFullScreen();
+// Once per frame, before drawing: carries out a repeated resize when it is due, and follows the
+// monitors (app/monitor_layout.h).
 void ShellWindowWork();
 
 // Key handlers go through these, so that scripted keys (--keys) reach the same handlers as

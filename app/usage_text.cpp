@@ -27,7 +27,9 @@ const char kUsageHead[] =
     "                         (the names in any case)\n";
 const char kUsageOneDash[] =
     "      -root, -window-id ID, -fps  the one-dash forms screen-saver hacks take: --root,\n"
-    "                         --window-id=ID and --clock\n";
+    "                         --window-id=ID and --clock\n"
+    "      --span             over several monitors, one scene across them all instead of a\n"
+    "                         whole scene on each\n";
 const char kUsageFrameRate[] =
     "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
     "                         default 0, or 30 with --root or --window-id)\n"

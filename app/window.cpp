@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/monitor_layout.h"
 #include "app/options.h"
 #include "app/shell.h"
 #include "platform/platform.h"
@@ -60,6 +61,7 @@ namespace {
 constexpr int kReshapeRepeatFrames = 2;
 int reshapeRepeatIn = 0;
 int reshapeWidth = 0, reshapeHeight = 0;
+bool fullScreen = false;
 }  // namespace
 
 void ShellReshapeWindow(int width, int height) {
@@ -67,13 +69,20 @@ void ShellReshapeWindow(int width, int height) {
   reshapeWidth = width;
   reshapeHeight = height;
   reshapeRepeatIn = kReshapeRepeatFrames;
+  fullScreen = false;
 }
 
 void ShellFullScreen() {
   reshapeRepeatIn = 0;  // full screen again before the repeat: nothing to repeat
   glutFullScreen();
+  fullScreen = true;
+}
+
+bool ShellWindowFullScreen() {
+  return fullScreen;
 }
 
 void ShellWindowWork() {
   if (reshapeRepeatIn > 0 && --reshapeRepeatIn == 0) glutReshapeWindow(reshapeWidth, reshapeHeight);
+  UpdateMonitorLayout();
 }

@@ -8,11 +8,11 @@
 // takes '\' and drive letters in what it is given), times are microseconds in int64_t.
 //
 // Dependencies. X11: POSIX (clock_gettime, getrusage, localtime_r, realpath, mkdir, ppoll,
-// sigaction), Xlib with its resource manager, GLX. Win32: kernel32, user32 and gdi32
-// (QueryPerformanceCounter, GetProcessTimes, MsgWaitForMultipleObjects, SetConsoleCtrlHandler,
-// GetModuleFileNameW, CreateDirectoryW, SetParent, GetDpiForWindow where Windows has it, the
-// dialog manager), advapi32 (the saver's settings in the registry),
-// opengl32 (wglGetCurrentContext).
+// sigaction), Xlib with its resource manager, GLX, Xrandr and Xinerama (the monitors). Win32:
+// kernel32, user32 and gdi32 (QueryPerformanceCounter, GetProcessTimes,
+// MsgWaitForMultipleObjects, SetConsoleCtrlHandler, GetModuleFileNameW, CreateDirectoryW,
+// SetParent, GetDpiForWindow where Windows has it, EnumDisplayMonitors, the dialog manager),
+// advapi32 (the saver's settings in the registry), opengl32 (wglGetCurrentContext).
 //
 // Limits. Everything runs on the GLUT thread except the frame report, which may answer from a
 // signal handler (X11) or a thread of its own (Win32). X11 needs the GLUT window's GLX context
@@ -128,6 +128,27 @@ void AdoptCurrentWindow();
 // Follows the target: a new size is passed on to the GLUT window (which then sees a reshape).
 // False once the target is gone; true when there is no target at all.
 bool TargetWindowAlive();
+
+// --- Monitors ----------------------------------------------------------------------------------
+
+// One monitor's place in pixels of the GLUT window, from the window's top-left corner: it may lie
+// partly or wholly outside the window.
+struct MonitorArea {
+  int x, y, width, height;
+};
+constexpr int kMaxMonitors = 16;  // monitors beyond these are not drawn on
+
+// The monitors of the desktop the GLUT window is on, the primary first, with the window's
+// context current (X11: RandR's monitor list, or Xinerama's screens where the server has no
+// RandR 1.5; Win32: EnumDisplayMonitors). Writes at most max and returns how many it wrote; 0
+// when the system names none.
+int WindowMonitors(MonitorArea* out, int max);
+
+// True when monitors may have come, gone or moved since WindowMonitors last read them (X11:
+// RandR's screen-change notices, and half a second gone, as monitors set by hand send none;
+// Win32: a new count or extent of the desktop). Asked once a frame: it makes no round trip to the
+// window system.
+bool MonitorsChanged();
 
 // --- Files and folders -------------------------------------------------------------------------
 

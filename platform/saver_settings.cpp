@@ -60,6 +60,7 @@ std::vector<SaverSetting> MakeSettings() {
       Switch("spotlights", "Coloured spotlights"),
       Switch("hyperspace", "Hyperspace (frames stay on screen)"),
       Switch("clock", "Show frame rate"),
+      Switch("span", "One scene across all monitors"),
       Number("max-fps", "Frame cap, 0 for none", K::kWhole, 0, 120),
       Choice("render-scale", "Drawn at", kRenderScaleChoices),
   };

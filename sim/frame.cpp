@@ -10,6 +10,7 @@
 #include "app/clock.h"
 #include "app/frame_capture.h"
 #include "app/hooks.h"
+#include "app/monitor_layout.h"
 #include "app/options.h"
 #include "app/shell.h"
 #include "sim/drift.h"
@@ -125,6 +126,10 @@ bool UpdateFade() {
 }
 
 void SetupView() {
+  SetupViewIn(ViewRect{0, 0, windowWidth, windowHeight});
+}
+
+void SetupViewIn(const ViewRect& view) {
   switch (settings.polyMode) {
     case 0:
       glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -138,13 +143,13 @@ void SetupView() {
     default:
       break;
   }
-  const LetterboxRows rows = ComputeLetterbox(settings.letterbox, windowHeight);
-  const SceneRect scene = PlaceScene(windowWidth, rows.bottom, rows.visibleHeight);
+  const LetterboxRows rows = ComputeLetterbox(settings.letterbox, view.height);
+  const SceneRect scene = PlaceScene(view.x, view.width, view.y + rows.bottom, rows.visibleHeight);
   glViewport(scene.x, scene.y, scene.width, scene.height);
 
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(settings.fov, AspectRatio(windowWidth, rows.visibleHeight), kNearPlane,
+  gluPerspective(settings.fov, AspectRatio(view.width, rows.visibleHeight), kNearPlane,
                  kFarPlaneBase + settings.cameraZ);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
@@ -172,24 +177,10 @@ void DrawStars(float pixelScale) {
 }
 }  // namespace
 
-bool DrawFrame() {
-  if (frand(1.0) < kReseedChance) SeedRandom(elapsedMs);
-
-  if (settings.option == 1) {
-    const double blue = DriftValue(kSkyChannel, 3.0, 0.5, 0.2);
-    glClearColor(0.0f, 0.0f, static_cast<float>(blue), 1.0f);
-  }
-
-  AdvanceFrameTime(elapsedMs);
-
-  if (!paused) {
-    StepDrift(kDriftChannels, frameDt, settings);
-    PlaceSpotLights(kLightCount, kLightAmbient, kLightDiffuse, kLightSpecular, fadeLevel,
-                    kLightDistance);
-  }
-
-  CountFrame();
-  SetupView();
+namespace {
+// One whole scene in a view of the window, the simulation already stepped for this frame.
+void DrawSceneIn(const ViewRect& view) {
+  SetupViewIn(view);
 
   worldAngleX = worldAngleY = worldAngleZ = 0.0;
   glTranslatef(0.0f, 0.0f, kSceneOffsetZ);
@@ -207,10 +198,102 @@ bool DrawFrame() {
   if (settings.universeOn && !starsAfterStretch) DrawStars(ScenePixelScale());
 
   if (settings.spotLightsOn) glEnable(GL_LIGHTING);
-  StepParticles();
+  DrawParticles();
   if (settings.spotLightsOn) glDisable(GL_LIGHTING);
   EndScene();  // the overlays below are drawn at full resolution
   if (settings.universeOn && starsAfterStretch) DrawStars(1.0f);
+}
+
+// A view's finished pixels into another view of the same size: a monitor like one already drawn
+// costs one copy instead of a scene.
+void CopyView(const ViewRect& from, const ViewRect& to) {
+  glPushAttrib(GL_ENABLE_BIT | GL_VIEWPORT_BIT | GL_PIXEL_MODE_BIT | GL_CURRENT_BIT);
+  glDisable(GL_BLEND);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_FOG);
+  glViewport(0, 0, windowWidth, windowHeight);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0.0, windowWidth, 0.0, windowHeight, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glRasterPos2i(to.x, to.y);
+  glPixelZoom(1.0f, 1.0f);
+  glCopyPixels(from.x, from.y, from.width, from.height, GL_COLOR);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopAttrib();
+}
+
+// What lies on no monitor is cleared black, whatever the sky: every frame where frames are
+// cleared, and in hyperspace for the first frames of a layout (each buffer of the swap chain).
+constexpr int kBlackFramesAfterChange = 3;
+unsigned seenLayout = 0;
+int blackFramesDue = 0;
+
+void ClearOffMonitor(const MonitorLayout& layout) {
+  if (layout.serial != seenLayout) {
+    seenLayout = layout.serial;
+    blackFramesDue = kBlackFramesAfterChange;
+  }
+  if (!layout.offMonitor) return;
+  if (!settings.clearEachFrame && blackFramesDue <= 0) return;
+  if (blackFramesDue > 0) --blackFramesDue;
+  GLfloat sky[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, sky);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(sky[0], sky[1], sky[2], sky[3]);
+}
+
+// A whole scene on each monitor, each view held to its own pixels; a view the size of one
+// drawn before it is copied from that one.
+void DrawScenesOnMonitors(const MonitorLayout& layout) {
+  ClearOffMonitor(layout);
+  glEnable(GL_SCISSOR_TEST);
+  for (int i = 0; i < layout.count; ++i) {
+    const ViewRect& view = layout.views[i];
+    glScissor(view.x, view.y, view.width, view.height);
+    if (layout.copyOf[i] >= 0)
+      CopyView(layout.views[layout.copyOf[i]], view);
+    else
+      DrawSceneIn(view);
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
+}  // namespace
+
+bool DrawFrame() {
+  if (frand(1.0) < kReseedChance) SeedRandom(elapsedMs);
+
+  if (settings.option == 1) {
+    const double blue = DriftValue(kSkyChannel, 3.0, 0.5, 0.2);
+    glClearColor(0.0f, 0.0f, static_cast<float>(blue), 1.0f);
+  }
+
+  AdvanceFrameTime(elapsedMs);
+
+  if (!paused) {
+    StepDrift(kDriftChannels, frameDt, settings);
+    PlaceSpotLights(kLightCount, kLightAmbient, kLightDiffuse, kLightSpecular, fadeLevel,
+                    kLightDistance);
+  }
+
+  CountFrame();
+  AdvanceParticles();  // once a frame, however many monitors show it
+
+  const MonitorLayout& layout = CurrentMonitorLayout();
+  if (layout.Split())
+    DrawScenesOnMonitors(layout);
+  else
+    DrawSceneIn(ViewRect{0, 0, windowWidth, windowHeight});
 
   DrawTextOverlay();
 

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "app/monitor_layout.h"
+
 // Seconds; a longer step is a stall. Compared as a float, like the step itself, so that a
 // step of 0.1 s (stored as the float nearest 0.1) counts as 0.1 and is kept.
 constexpr float kMaxFrameStep = 0.1f;
@@ -43,7 +45,10 @@ double AspectRatio(int width, int visibleHeight);
 // Recomputes fadeLevel while exiting; true when the fade is complete and the process must end.
 bool UpdateFade();
 
+// The view for a frame: the projection and the letterboxed viewport of the whole window, or of
+// one view of it (a monitor's part).
 void SetupView();
+void SetupViewIn(const ViewRect& view);
 
 // The frame's text over the finished scene: the message, the frame/second line and the help
 // page, in window pixels at the text scale, whatever viewport and projection the scene used.

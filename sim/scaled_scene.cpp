@@ -126,10 +126,11 @@ void DrawCopiedFrame(GLint filter) {
 // Colour only: nothing in the scene tests depth, and at this size every cleared byte costs.
 void ClearColour(int x, int y, int width, int height) {
   if (width <= 0 || height <= 0) return;
+  glPushAttrib(GL_SCISSOR_BIT);  // a monitor's own scissor comes back afterwards
   glEnable(GL_SCISSOR_TEST);
   glScissor(x, y, width, height);
   glClear(GL_COLOR_BUFFER_BIT);
-  glDisable(GL_SCISSOR_TEST);
+  glPopAttrib();
 }
 
 // Where this frame has anything but sky, from the scene read back into a buffer that grows with
@@ -274,12 +275,13 @@ double ShownRenderScale() {
   return autoScale || fixedScale < 1.0 ? RenderScale() : 0.0;
 }
 
-SceneRect PlaceScene(int width, int bottom, int visibleHeight) {
-  viewport = SceneRect{0, bottom, width, visibleHeight};
+SceneRect PlaceScene(int x, int width, int bottom, int visibleHeight) {
+  viewport = SceneRect{x, bottom, width, visibleHeight};
   const double scale = RenderScale();
   if (scale < 1.0 && maxTextureSize == 0) glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
   // One texel is kept free beside the copy for its edge.
   scene = ScaledSceneRect(width, bottom, visibleHeight, scale, maxTextureSize - 1);
+  scene.x += x;
   reduced = scene.width != viewport.width || scene.height != viewport.height;
   return scene;
 }
@@ -310,9 +312,10 @@ void EndScene() {
     CopyScene();
     glPopAttrib();
     const PixelBounds drawn = SceneDrawnBounds();
-    // The whole window takes the sky's colour, as at full scale: the letterbox bars, and the
-    // parts of the view where the scene has only sky, which a stretch would give the same colour
-    // for far more work. The one plain clear is the cheapest way to fill a window in software.
+    // The whole window (or the monitor's part, within its scissor) takes the sky's colour, as at
+    // full scale: the letterbox bars, and the parts of the view where the scene has only sky,
+    // which a stretch would give the same colour for far more work. The one plain clear is the
+    // cheapest way to fill a window in software.
     if (settings.clearEachFrame) glClear(GL_COLOR_BUFFER_BIT);
     if (!drawn.Empty()) StretchScene(drawn);
   } else {

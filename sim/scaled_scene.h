@@ -30,9 +30,9 @@ double RenderScale();
 // The scale the frame/second line shows: the current one under auto or below 1; 0 for none.
 double ShownRenderScale();
 
-// For the view set-up: the viewport to draw the scene into for this frame, remembered for the
-// two calls below.
-SceneRect PlaceScene(int windowWidth, int bottom, int visibleHeight);
+// For the view set-up: the viewport to draw the scene into for this frame (or for this monitor's
+// view, from x), remembered for the calls below.
+SceneRect PlaceScene(int x, int width, int bottom, int visibleHeight);
 // The scene's pixels per window pixel in this frame: 1, or below at a reduced scale.
 float ScenePixelScale();
 // In place of the frame's clear: at a reduced scale, the scene's rectangle is cleared, or in

@@ -84,7 +84,7 @@ bool InitScene() {
   if (options.windowed || options.Embedded()) {  // a saver's window has its size already
     fullScreenOn = 0;
   } else {
-    glutFullScreen();
+    ShellFullScreen();
   }
   if (options.clockOn) settings.fpsClockOn = 1;
   if (options.universeOn) settings.universeOn = 1;

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/monitor_layout.h"
 #include "app/shell.h"
 #include "app/text_scale.h"
 #include "text/glyph_layout.h"
@@ -24,11 +25,15 @@ void CopyBounded(char* destination, const char* source) {
 }  // namespace
 
 int OverlayWidth() {
-  return windowWidth / TextScale();
+  const MonitorLayout& layout = CurrentMonitorLayout();
+  const int width = layout.Split() ? layout.views[layout.textView].width : windowWidth;
+  return width / TextScale();
 }
 
 int OverlayHeight() {
-  return windowHeight / TextScale();
+  const MonitorLayout& layout = CurrentMonitorLayout();
+  const int height = layout.Split() ? layout.views[layout.textView].height : windowHeight;
+  return height / TextScale();
 }
 
 // Leaves on purpose: colour white, texturing and blending off, model-view matrix mode, depth
@@ -38,8 +43,9 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float size) {
   // The pen steps in overlay units and every edge is multiplied by the scale afterwards, so the
   // line is the one of scale 1 magnified, fractions lost at the same glyphs.
   const int scale = TextScale();
+  const ViewRect area = TextViewRect();  // the primary monitor's part of the window
   // y counts down from the top edge; GL's window y counts up from the bottom.
-  const int16_t baseline = static_cast<int16_t>(glutGet(GLUT_WINDOW_HEIGHT) - scale * y);
+  const int16_t baseline = static_cast<int16_t>(area.height - scale * y);
   const size_t length = std::strlen(text);
   const float width = GlyphWidth(size);
   const float advance = GlyphAdvance(size);
@@ -54,10 +60,10 @@ void TextOverlay::DrawText(const char* text, int16_t x, int16_t y, float size) {
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);  // text stays solid in line and point mode
   glPushMatrix();
   glPushAttrib(GL_VIEWPORT_BIT);
-  glViewport(0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));  // not letterboxed
+  glViewport(area.x, area.y, area.width, area.height);  // not letterboxed
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glOrtho(0, glutGet(GLUT_WINDOW_WIDTH), 0, glutGet(GLUT_WINDOW_HEIGHT), -1, 1);
+  glOrtho(0, area.width, 0, area.height, -1, 1);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 

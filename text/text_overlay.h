@@ -36,7 +36,8 @@ class TextOverlay {
 
 extern TextOverlay textOverlay;
 
-// The window's size in overlay units: the overlay is laid out as on a window this size and drawn
-// text-scale times larger, so that it keeps its place against every edge of the real window.
+// The window's size in overlay units (the primary monitor's part of it over several monitors):
+// the overlay is laid out as on a window this size and drawn text-scale times larger, so that it
+// keeps its place against every edge of the real window.
 int OverlayWidth();
 int OverlayHeight();

@@ -25,6 +25,12 @@ bool MovedBeyondSlack(HWND window, LPARAM position) {
          std::abs(p.y - firstPointer.y) > kSaverMoveSlackPixels;
 }
 
+void CoverVirtualScreen(HWND window) {
+  SetWindowPos(window, HWND_TOPMOST, GetSystemMetrics(SM_XVIRTUALSCREEN),
+               GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+               GetSystemMetrics(SM_CYVIRTUALSCREEN), SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+}
+
 LRESULT CALLBACK SaverProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_KEYDOWN:
@@ -51,6 +57,11 @@ LRESULT CALLBACK SaverProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     case WM_SETCURSOR:
       SetCursor(nullptr);
       return TRUE;
+    case WM_DISPLAYCHANGE:
+      // A monitor came or went: the window covers the new desktop (freeglut then sees WM_SIZE),
+      // and the monitors are read again.
+      CoverVirtualScreen(window);
+      break;
     case WM_ACTIVATEAPP:
       if (w == FALSE) RequestQuit();  // another program came to the front (Alt+Tab, a dialog)
       break;
@@ -65,16 +76,12 @@ void StartFullScreenSaver(HWND window) {
   // Movements are measured from where the pointer is now, not from the first mouse message: a
   // user who moves the mouse before Windows sends one still ends the saver.
   havePointer = GetCursorPos(&firstPointer) != FALSE;
-  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   style = (style & ~WS_OVERLAPPEDWINDOW) | WS_POPUP | WS_VISIBLE;
   SetWindowLongPtrW(window, GWL_STYLE, style);
   glutProcedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SaverProcedure)));
   // freeglut then sees WM_SIZE and calls the reshape callback.
-  SetWindowPos(window, HWND_TOPMOST, x, y, width, height, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  CoverVirtualScreen(window);
   SetForegroundWindow(window);
 }

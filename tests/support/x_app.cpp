@@ -127,12 +127,13 @@ bool CopyFile(const std::string& from, const std::string& to) {
 }  // namespace
 
 XvfbServer::XvfbServer(int w, int h, bool windowManager, bool openAccess, const std::string& wm,
-                       int screens)
+                       int screens, bool xinerama)
     : manager(wm), width(w), height(h) {
   XSetErrorHandler(IgnoreXErrors);
   const std::string screen = std::to_string(w) + "x" + std::to_string(h) + "x24";
   std::vector<std::string> words = {"Xvfb", "-displayfd", "{fd}", "-nolisten", "tcp", "-noreset"};
   if (openAccess) words.push_back("-ac");
+  if (xinerama) words.push_back("+xinerama");
   for (int i = 0; i < screens; ++i)
     words.insert(words.end(), {"-screen", std::to_string(i), screen});
   // Xvfb writes its display number to the pipe once it accepts connections.

@@ -21,12 +21,13 @@ using XWindowId = unsigned long;
 // "xfwm4", Xfce's), with a session bus of its own, as a desktop session gives it. With openAccess
 // (-ac) any local user may connect, as a screen saver run under another user needs. With
 // screens > 1 the server has that many screens of the same size (:N.0, :N.1, ...); the harness's
-// connection is to screen 0.
+// connection is to screen 0. With xinerama the server also answers Xinerama's questions, with
+// the monitors RandR lists (tests/support/monitors.h).
 class XvfbServer {
  public:
   explicit XvfbServer(int width = 1024, int height = 768, bool windowManager = false,
                       bool openAccess = false, const std::string& manager = "openbox",
-                      int screens = 1);
+                      int screens = 1, bool xinerama = false);
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
