@@ -3,7 +3,8 @@
 // line of standard output. Lines on standard input then drive it, each answered with "ok":
 //   size W H   gives the client area that size
 //   close      destroys the window and ends the program
-// End of input closes it too.
+// End of input closes it too. With the one argument --monitors it prints instead how many
+// monitors Windows reports, and ends.
 #include <windows.h>
 
 #include <cstdio>
@@ -54,8 +55,12 @@ DWORD WINAPI ReadRequests(LPVOID parameter) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--monitors") == 0) {
+    std::printf("%d\n", GetSystemMetrics(SM_CMONITORS));
+    return 0;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: quor_test_host WIDTH HEIGHT\n");
+    std::fprintf(stderr, "usage: quor_test_host WIDTH HEIGHT | --monitors\n");
     return 2;
   }
   const int width = std::atoi(argv[1]), height = std::atoi(argv[2]);

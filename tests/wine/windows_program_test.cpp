@@ -8,13 +8,16 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/monitors.h"
 #include "tests/support/picture.h"
 #include "tests/support/wine.h"
 #include "tests/support/x_app.h"
@@ -150,6 +153,82 @@ TEST_F(WindowsProgram, FullScreenSaverEndsWhenTheMouseMoves) {
   StartFullScreen(run);
   Xdotool(server, {"mousemove_relative", "--", "40", "30"});
   EXPECT_EQ(run.WaitExit(60), 0);
+}
+
+// --- Two monitors ----------------------------------------------------------------------------
+
+// Wine's X11 driver takes the monitors from Xinerama, which Xvfb answers with RandR's monitor
+// list, once it is told not to ask RandR for them; the setting goes again with the test.
+class WineMonitors {
+ public:
+  explicit WineMonitors(const XvfbServer& server) : display("DISPLAY=" + server.Name()) {
+    Reg({"add", kKey, "/v", "UseXRandR", "/t", "REG_SZ", "/d", "N", "/f"});
+    StopWineServer();  // the desktop reads the monitors as it starts
+  }
+  ~WineMonitors() {
+    Reg({"delete", kKey, "/v", "UseXRandR", "/f"});
+    StopWineServer();
+  }
+  // How many monitors Windows programs see.
+  int Count() const {
+    const CommandResult r = RunCommand(
+        {"env", display, "wine", WindowsBuildFile("quor/tests/quor_test_host.exe"), "--monitors"});
+    return r.status == 0 ? std::atoi(r.out.c_str()) : -1;
+  }
+
+ private:
+  static constexpr const char* kKey = "HKCU\\Software\\Wine\\X11 Driver";
+  void Reg(const std::vector<std::string>& words) const {
+    std::vector<std::string> argv{"env", display, "wine", "reg"};
+    argv.insert(argv.end(), words.begin(), words.end());
+    EXPECT_EQ(RunCommand(argv).status, 0) << "wine reg " << words[0];
+  }
+  std::string display;
+};
+
+TEST_F(WindowsProgram, FullScreenSaverShowsAWholeFlameOnEachMonitorAndEndsOnEither) {
+  constexpr int kMonitorWidth = 640, kMonitorHeight = 400;
+  StopWineServer();
+  XvfbServer screens{2 * kMonitorWidth, kMonitorHeight, false, false, "", 1, true};
+  ASSERT_TRUE(screens.Ok());
+  const TestMonitor left{0, 0, kMonitorWidth, kMonitorHeight};
+  const TestMonitor right{kMonitorWidth, 0, kMonitorWidth, kMonitorHeight};
+  std::string error;
+  ASSERT_TRUE(SetMonitors(screens, {left, right}, &error)) << error;
+  WineMonitors monitors(screens);
+  const int seen = monitors.Count();
+  if (seen == 1) GTEST_SKIP() << "Wine sees one monitor where Xinerama lists two";
+  ASSERT_EQ(seen, 2);
+
+  Use("quor.scr");
+  const TestMonitor both[] = {left, right};
+  for (int i = 0; i < 2; ++i) {
+    // The pointer rests on one monitor; the input comes on the other.
+    const TestMonitor& input = both[i];
+    const TestMonitor& rest = both[1 - i];
+    Xdotool(screens, {"mousemove", std::to_string(rest.x + 100), "100"});
+    QuorRun run(screens, MakeWorkDir(true), {"/s"});
+    AllowWineLines(run);
+    ASSERT_TRUE(run.Started());
+    ASSERT_TRUE(run.WaitForWindow(60)) << run.Output();
+    ASSERT_TRUE(run.WaitForSize(2 * kMonitorWidth, kMonitorHeight, 30)) << run.Output();
+    Picture p{screens.Width(), screens.Height(), {}};
+    const auto centred = [&](const TestMonitor& m) {
+      const WarmPixels warm = FindWarmPixels(p.pixels, p.width, {m.x, 0, m.x + m.width, m.height});
+      return warm.count >= 2000 && std::abs(warm.x - (m.x + m.width / 2.0)) < m.width * 0.15;
+    };
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          p.pixels = run.Screenshot();
+          return centred(left) && centred(right);
+        },
+        60.0, 0.2))
+        << "no whole flame centred on each monitor";
+    if (i == 0) SavePicture(ScreenshotPath("wine_saver_two_monitors"), p.width, p.height, p.pixels);
+    // The pointer moved over to the other monitor and clicked there ends it.
+    Xdotool(screens, {"mousemove", std::to_string(input.x + 200), "200", "click", "1"});
+    EXPECT_EQ(run.WaitExit(60), 0);
+  }
 }
 
 // --- The preview pane (/p) -------------------------------------------------------------------
