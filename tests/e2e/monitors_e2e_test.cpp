@@ -77,6 +77,12 @@ TEST_F(Monitors, TwoEqualMonitorsShowTheSameWholeFlameAndSpanShowsOneOverBoth) {
     }
   EXPECT_EQ(differing, 0);
 
+  // The viewer full screen, without a window manager over both monitors: a flame on each too.
+  const Picture viewer = Capture(server, "monitors_full_screen", {});
+  ASSERT_EQ(viewer.width, 2 * kMonitorWidth);
+  EXPECT_TRUE(FlameCentredIn(viewer, left));
+  EXPECT_TRUE(FlameCentredIn(viewer, right));
+
   // --span: one flame, its centre on the seam, each monitor showing a different half.
   const Picture spanned = Capture(server, "monitors_span", {"--root", "--span"});
   ASSERT_EQ(spanned.width, 2 * kMonitorWidth);
