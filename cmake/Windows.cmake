@@ -17,9 +17,26 @@ add_compile_options(
 # Everything linked in statically: the C++ runtime, winpthreads, freeglut, libpng, zlib.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-# The program itself: the GUI subsystem, and the manifest that makes it DPI aware per monitor and
-# gives its narrow file calls UTF-8.
+# The icon, in the sizes of assets/icons, made with icoutils' icotool: 48 and 128 as bitmaps,
+# which every Windows reads, and 256 as PNG, as Explorer's large icons take it.
+find_program(QUOR_ICOTOOL icotool REQUIRED)
+set(QUOR_ICON_FILE ${CMAKE_BINARY_DIR}/quor.ico)
+set(icons ${CMAKE_SOURCE_DIR}/assets/icons)
+add_custom_command(
+  OUTPUT ${QUOR_ICON_FILE}
+  COMMAND ${QUOR_ICOTOOL} -c -o ${QUOR_ICON_FILE} ${icons}/quor-48.png ${icons}/quor-128.png
+          --raw=${icons}/quor-256.png
+  DEPENDS ${icons}/quor-48.png ${icons}/quor-128.png ${icons}/quor-256.png
+  COMMENT "Making quor.ico")
+
+# The program itself: the GUI subsystem, and its resources (platform/win32/quor.rc.in): the
+# manifest that makes it DPI aware per monitor and gives its narrow file calls UTF-8, the icon,
+# the saver's name and the version information.
 function(quor_windows_program target)
   target_link_options(${target} PRIVATE -mwindows)
-  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/platform/win32/quor.rc)
+  set(QUOR_WIN32_SOURCE_DIR ${CMAKE_SOURCE_DIR}/platform/win32)
+  configure_file(${QUOR_WIN32_SOURCE_DIR}/quor.rc.in ${CMAKE_BINARY_DIR}/quor.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/quor.rc ${QUOR_ICON_FILE})
+  set_source_files_properties(${CMAKE_BINARY_DIR}/quor.rc PROPERTIES OBJECT_DEPENDS
+                              "${QUOR_ICON_FILE};${QUOR_WIN32_SOURCE_DIR}/quor.manifest")
 endfunction()
