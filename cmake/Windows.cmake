@@ -31,12 +31,12 @@ add_custom_command(
 
 # The program itself: the GUI subsystem, and its resources (platform/win32/quor.rc.in): the
 # manifest that makes it DPI aware per monitor and gives its narrow file calls UTF-8, the icon,
-# the saver's name and the version information.
+# the images, the saver's name and the version information.
 function(quor_windows_program target)
   target_link_options(${target} PRIVATE -mwindows)
   set(QUOR_WIN32_SOURCE_DIR ${CMAKE_SOURCE_DIR}/platform/win32)
   configure_file(${QUOR_WIN32_SOURCE_DIR}/quor.rc.in ${CMAKE_BINARY_DIR}/quor.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/quor.rc ${QUOR_ICON_FILE})
   set_source_files_properties(${CMAKE_BINARY_DIR}/quor.rc PROPERTIES OBJECT_DEPENDS
-                              "${QUOR_ICON_FILE};${QUOR_WIN32_SOURCE_DIR}/quor.manifest")
+                              "${QUOR_ICON_FILE};${QUOR_WIN32_SOURCE_DIR}/quor.manifest;${CMAKE_SOURCE_DIR}/assets/font.bmp;${CMAKE_SOURCE_DIR}/assets/smoke128.bmp")
 endfunction()

@@ -4,6 +4,8 @@
 #include "image/binary_file.h"
 
 #include <climits>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -30,14 +32,39 @@ bool BinaryFile::Open(const char* path, const char* mode) {
   return true;
 }
 
+bool BinaryFile::OpenMemory(const uint8_t* data, uint32_t size) {
+  Close();
+  if (data == nullptr) return false;
+  memory = data;
+  memorySize = size;
+  position = 0;
+  atEnd = false;
+  return true;
+}
+
 void BinaryFile::Close() {
+  memory = nullptr;
+  memorySize = position = 0;
+  atEnd = true;
   if (stream == nullptr) return;
   std::fclose(stream);
   stream = nullptr;
-  atEnd = true;
 }
 
 bool BinaryFile::Read(void* buffer, uint32_t count) {
+  if (memory != nullptr) {
+    // As fread: a block that does not fit is not read, and leaves the position at the end.
+    if (count > 0 && position <= memorySize && count <= memorySize - position) {
+      std::memcpy(buffer, memory + position, count);
+      position += count;
+      return true;
+    }
+    if (count > 0) {
+      position = memorySize;
+      atEnd = true;
+    }
+    return false;
+  }
   if (stream == nullptr) return false;
   // One element of `count` bytes: fread answers 1 only when the whole block arrived, and a block
   // of zero bytes never counts as read.
@@ -47,7 +74,7 @@ bool BinaryFile::Read(void* buffer, uint32_t count) {
 }
 
 bool BinaryFile::Write(const void* buffer, uint32_t count) {
-  if (stream == nullptr) return false;
+  if (stream == nullptr) return false;  // bytes in memory are only read
   return std::fwrite(buffer, count, 1, stream) == 1;
 }
 
@@ -76,23 +103,34 @@ BinaryFile& BinaryFile::ReadDword(int32_t& v) {
   return *this;
 }
 
+// A seek within the bytes in memory, as fseek on a file: anywhere from 0, also past the end.
+bool BinaryFile::Seek(int64_t offset) {
+  if (offset < 0 || offset > UINT32_MAX) return false;
+  position = static_cast<uint32_t>(offset);
+  return true;
+}
+
 // The seeks and Tell are harmless on a closed file: they fail instead of touching a null stream.
 bool BinaryFile::SeekFromStart(int32_t offset) {
+  if (memory != nullptr) return Seek(offset);
   return stream != nullptr && std::fseek(stream, offset, SEEK_SET) == 0;
 }
 
 bool BinaryFile::SeekFromCurrent(int32_t offset) {
+  if (memory != nullptr) return Seek(int64_t{position} + offset);
   return stream != nullptr && std::fseek(stream, offset, SEEK_CUR) == 0;
 }
 
 bool BinaryFile::SeekFromEnd(int32_t offset) {
+  if (memory != nullptr) return Seek(int64_t{memorySize} + offset);
   return stream != nullptr && std::fseek(stream, offset, SEEK_END) == 0;
 }
 
 int32_t BinaryFile::Tell() {
+  if (memory != nullptr) return position > INT32_MAX ? -1 : static_cast<int32_t>(position);
   if (stream == nullptr) return -1;
-  const long position = std::ftell(stream);
+  const long at = std::ftell(stream);
   // A position that a signed 32-bit offset cannot express is reported as a failure.
-  if (position < 0 || position > INT32_MAX) return -1;
-  return static_cast<int32_t>(position);
+  if (at < 0 || at > INT32_MAX) return -1;
+  return static_cast<int32_t>(at);
 }

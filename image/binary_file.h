@@ -1,5 +1,6 @@
-// A thin wrapper over one C stdio stream for binary files: whole-block and typed little-endian
-// reads that chain, seeks, and an end flag telling whether the last failed read hit the end.
+// A thin wrapper over one C stdio stream for binary files, or over bytes in memory read as such a
+// file: whole-block and typed little-endian reads that chain, seeks, and an end flag telling
+// whether the last failed read hit the end.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,8 @@ class BinaryFile {
   BinaryFile& operator=(const BinaryFile&) = delete;
 
   bool Open(const char* path, const char* mode);
+  // Reads size bytes at data, which must outlive the reads, as a file holding them.
+  bool OpenMemory(const uint8_t* data, uint32_t size);
   void Close();
   bool Read(void* buffer, uint32_t count);
   bool Write(const void* buffer, uint32_t count);
@@ -31,5 +34,8 @@ class BinaryFile {
 
  private:
   FILE* stream = nullptr;
+  const uint8_t* memory = nullptr;  // with OpenMemory, in place of the stream
+  uint32_t memorySize = 0, position = 0;
   bool atEnd = true;
+  bool Seek(int64_t offset);
 };

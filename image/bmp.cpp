@@ -4,6 +4,7 @@
 // absurd amounts of memory.
 #include "image/bmp.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -106,14 +107,8 @@ void ConvertRow(const uint8_t* source, uint8_t* target, uint32_t pitch, uint32_t
   }
 }
 
-}  // namespace
-
-bool LoadBmp(const char* path, Image* image) {
-  if (image == nullptr) return false;
-
-  BinaryFile file;  // closed by its destructor on every path
-  if (!file.Open(path, "rb")) return false;
-
+// The image from a file opened for reading.
+bool ReadBmp(BinaryFile& file, Image* image) {
   BmpHeaders h;
   if (!ReadFileHeader(file, h)) return false;
   ReadInfoHeader(file, h);
@@ -151,4 +146,18 @@ bool LoadBmp(const char* path, Image* image) {
     ConvertRow(block.get() + fileRow * stride, pixels + r * pitch, pitch, h.bitsPerPixel);
   }
   return true;
+}
+
+}  // namespace
+
+bool LoadBmp(const char* path, Image* image) {
+  if (image == nullptr) return false;
+  BinaryFile file;  // closed by its destructor on every path
+  return file.Open(path, "rb") && ReadBmp(file, image);
+}
+
+bool LoadBmpBytes(const uint8_t* data, std::size_t size, Image* image) {
+  if (image == nullptr || size > UINT32_MAX) return false;
+  BinaryFile file;
+  return file.OpenMemory(data, static_cast<uint32_t>(size)) && ReadBmp(file, image);
 }

@@ -81,7 +81,8 @@ bool FindDataFileFor(const char* exePath, const char* name, char* out, std::size
     places += (places.empty() ? "" : ", ") + dir;
   }
   if (outSize > 0) out[0] = '\0';
-  std::fprintf(report, "quor: %s not found (looked in: %s)\n", name, places.c_str());
+  if (report != nullptr)
+    std::fprintf(report, "quor: %s not found (looked in: %s)\n", name, places.c_str());
   return false;
 }
 
@@ -89,6 +90,18 @@ bool FindDataFile(const char* name, char* out, std::size_t outSize) {
   char exePath[kDataPathMax];
   if (!ProgramPath(exePath, sizeof exePath)) exePath[0] = '\0';
   return FindDataFileFor(exePath, name, out, outSize, stderr);
+}
+
+bool FindDataFileOrCopy(const char* name, DataFile* out) {
+  char exePath[kDataPathMax];
+  if (!ProgramPath(exePath, sizeof exePath)) exePath[0] = '\0';
+  if (FindDataFileFor(exePath, name, out->path, sizeof out->path, nullptr)) return true;
+  if (ProgramResource(name, &out->bytes, &out->size)) {
+    // For the messages about it: the program's own copy.
+    std::snprintf(out->path, sizeof out->path, "the %s inside %s", name, exePath);
+    return true;
+  }
+  return FindDataFileFor(exePath, name, out->path, sizeof out->path, stderr);
 }
 
 void ReportUnreadableImage(const char* path, const char* what) {

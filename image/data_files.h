@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 // Room for any path the search can produce.
@@ -18,7 +19,20 @@ constexpr std::size_t kDataPathMax = 4096;
 // prints one line naming the file and the places looked in on stderr and returns false.
 bool FindDataFile(const char* name, char* out, std::size_t outSize);
 
-// The same search for a program at `exePath`, with the not-found line written to `report`.
+// A data file as found: the path of a file (the search above wins), or else the copy the program
+// carries inside itself (platform/platform.h, ProgramResource), which lives as long as the program.
+struct DataFile {
+  char path[kDataPathMax] = {};
+  const uint8_t* bytes = nullptr;
+  std::size_t size = 0;
+  bool InProgram() const { return bytes != nullptr; }
+};
+// FindDataFile's search, then the program's own copy; the not-found line only when neither is
+// there.
+bool FindDataFileOrCopy(const char* name, DataFile* out);
+
+// The same search for a program at `exePath`, with the not-found line written to `report` (none
+// when it is null).
 bool FindDataFileFor(const char* exePath, const char* name, char* out, std::size_t outSize,
                      std::FILE* report);
 

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstddef>
 #include <cstdio>
 
 namespace {
@@ -34,48 +35,36 @@ uint32_t LittleEndian(const uint8_t* bytes, int count) {
   return value;
 }
 
-}  // namespace
-
-bool IsSmokeBmp(const char* path) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  uint8_t header[kSmokePixelOffsetBytes];
-  const bool whole = std::fread(header, 1, sizeof header, file) == sizeof header;
-  const bool seekable = std::fseek(file, 0, SEEK_END) == 0;
-  const long size = std::ftell(file);
-  std::fclose(file);
-  if (!whole || !seekable) return false;
+// What the headers of a file of `size` bytes must say for the raw read to see the image.
+bool HeadersSaySmoke(const uint8_t* header, std::size_t size) {
   const int32_t height = static_cast<int32_t>(LittleEndian(header + 22, 4));  // < 0: top-down
   return header[0] == 'B' && header[1] == 'M' &&
          LittleEndian(header + 10, 4) == kSmokePixelOffsetBytes &&
          LittleEndian(header + 18, 4) == kSmokeSizePixels &&
          (height == kSmokeSizePixels || height == -kSmokeSizePixels) &&
          LittleEndian(header + 28, 2) == 24 && LittleEndian(header + 30, 4) == 0 &&
-         size >= kSmokePixelOffsetBytes + 3L * kSmokeSizePixels * kSmokeSizePixels;
+         size >= static_cast<std::size_t>(kSmokePixelOffsetBytes +
+                                          3L * kSmokeSizePixels * kSmokeSizePixels);
 }
 
-uint32_t LoadSmokeTexture(const char* path, int alphaValue, int alphaThreshold) {
-  if (path == nullptr) return 0;
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return 0;
-  std::fseek(file, kSmokePixelOffsetBytes, SEEK_SET);
-
+// The pixels from nextByte (the bytes from offset 54 on, EOF past the end) into a new texture.
+template <typename NextByte>
+uint32_t Upload(NextByte nextByte, int alphaValue, int alphaThreshold) {
   // 64 KiB for one call only: on the stack, no heap allocation.
   uint8_t rgba[kSmokeSizePixels * kSmokeSizePixels * kRgbaBytes];
   uint8_t* pixel = rgba;
   // The first row in the file becomes texture row 0; the rows are not reordered.
   for (int i = 0; i < kSmokeSizePixels; ++i) {
     for (int j = 0; j < kSmokeSizePixels; ++j, pixel += kRgbaBytes) {
-      const int b0 = std::fgetc(file);  // blue in a 24-bit BMP
-      const int b1 = std::fgetc(file);  // green
-      const int b2 = std::fgetc(file);  // red
+      const int b0 = nextByte();  // blue in a 24-bit BMP
+      const int b1 = nextByte();  // green
+      const int b2 = nextByte();  // red
       pixel[0] = LowByte(b2);
       pixel[1] = LowByte(b1);
       pixel[2] = LowByte(b0);
       pixel[3] = AlphaOf(b0, b1, b2, alphaValue, alphaThreshold);
     }
   }
-  std::fclose(file);
 
   GLuint name = 0;
   glGenTextures(1, &name);
@@ -90,4 +79,40 @@ uint32_t LoadSmokeTexture(const char* path, int alphaValue, int alphaThreshold) 
   gluBuild2DMipmaps(GL_TEXTURE_2D, 4, kSmokeSizePixels, kSmokeSizePixels, GL_RGBA, GL_UNSIGNED_BYTE,
                     rgba);
   return name;
+}
+
+}  // namespace
+
+bool IsSmokeBmp(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return false;
+  uint8_t header[kSmokePixelOffsetBytes];
+  const bool whole = std::fread(header, 1, sizeof header, file) == sizeof header;
+  const bool seekable = std::fseek(file, 0, SEEK_END) == 0;
+  const long size = std::ftell(file);
+  std::fclose(file);
+  return whole && seekable && size >= 0 && HeadersSaySmoke(header, static_cast<std::size_t>(size));
+}
+
+bool IsSmokeBmpBytes(const uint8_t* data, std::size_t size) {
+  return data != nullptr && size >= kSmokePixelOffsetBytes && HeadersSaySmoke(data, size);
+}
+
+uint32_t LoadSmokeTexture(const char* path, int alphaValue, int alphaThreshold) {
+  if (path == nullptr) return 0;
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return 0;
+  std::fseek(file, kSmokePixelOffsetBytes, SEEK_SET);
+  const uint32_t name = Upload([file] { return std::fgetc(file); }, alphaValue, alphaThreshold);
+  std::fclose(file);
+  return name;
+}
+
+uint32_t LoadSmokeTextureBytes(const uint8_t* data, std::size_t size, int alphaValue,
+                               int alphaThreshold) {
+  if (data == nullptr) return 0;
+  std::size_t at = kSmokePixelOffsetBytes;
+  // Past the end reads as a file's EOF does.
+  return Upload([&] { return at < size ? static_cast<int>(data[at++]) : EOF; }, alphaValue,
+                alphaThreshold);
 }

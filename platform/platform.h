@@ -171,6 +171,11 @@ bool CanonicalPath(const char* path, char* out, std::size_t outSize);
 // with leading "../" steps: "../share/quor" on X11 (bin/quor, share/quor), "assets" on Win32.
 const char* ProgramDataFolder();
 
+// The bytes of a data file the program carries inside itself, where no file is found (Win32: the
+// RCDATA resource named as the file with '.' as '_', "FONT_BMP", alive as long as the program);
+// false where it carries none (X11: always, the files are installed beside it).
+bool ProgramResource(const char* name, const uint8_t** data, std::size_t* size);
+
 enum class MakeFolderResult { kMade, kExists, kFailed };
 // Makes one folder (its parent must exist). kExists when a folder (not a file) is already there.
 MakeFolderResult MakeFolder(const char* path);

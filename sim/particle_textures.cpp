@@ -20,13 +20,17 @@ void LoadParticleTextures() {
   if (particleTextureCount >= 0 && particleTextureCount < kMaxParticleTextures) {
     // Appended even when it is 0 (no file): the particles then draw untextured.
     uint32_t name = 0;
-    char path[kDataPathMax];
-    if (FindDataFile(kSmokeTextureName, path, sizeof path)) {
+    DataFile smoke;
+    if (FindDataFileOrCopy(kSmokeTextureName, &smoke)) {
       // A short or foreign file is still read, as the loader always has (bytes past its end come
       // out as white, opaque texels), but it is reported like any image that cannot be used.
-      const bool usable = IsSmokeBmp(path);
-      name = LoadSmokeTexture(path, kAlphaFromBrightness, kUnusedThreshold);
-      if (!usable || name == 0) ReportUnreadableImage(path, "a 128 x 128, 24-bit BMP image");
+      const bool inProgram = smoke.InProgram();
+      const bool usable =
+          inProgram ? IsSmokeBmpBytes(smoke.bytes, smoke.size) : IsSmokeBmp(smoke.path);
+      name = inProgram ? LoadSmokeTextureBytes(smoke.bytes, smoke.size, kAlphaFromBrightness,
+                                               kUnusedThreshold)
+                       : LoadSmokeTexture(smoke.path, kAlphaFromBrightness, kUnusedThreshold);
+      if (!usable || name == 0) ReportUnreadableImage(smoke.path, "a 128 x 128, 24-bit BMP image");
     }
     particleTextures[particleTextureCount++] = name;
   }

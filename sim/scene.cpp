@@ -10,6 +10,7 @@
 #include "app/shell.h"
 #include "image/bmp.h"
 #include "image/data_files.h"
+#include "image/image.h"
 #include "image/smoke_texture.h"
 #include "image/texture.h"
 #include "sim/controls.h"
@@ -115,10 +116,14 @@ bool InitScene() {
 
   // Missing or broken images are reported and leave the scene untextured; start-up goes on.
   LoadParticleTextures();
-  char fontPath[kDataPathMax];
-  if (FindDataFile("font.bmp", fontPath, sizeof fontPath) &&
-      !font.LoadFromFile(fontPath, LoadBmp)) {
-    ReportUnreadableImage(fontPath);
+  DataFile fontFile;
+  if (FindDataFileOrCopy("font.bmp", &fontFile)) {
+    Image image;
+    const bool loaded =
+        fontFile.InProgram()
+            ? LoadBmpBytes(fontFile.bytes, fontFile.size, &image) && font.Create(image, nullptr)
+            : font.LoadFromFile(fontFile.path, LoadBmp);
+    if (!loaded) ReportUnreadableImage(fontFile.path);
   }
   textOverlay.texture.handle = font.handle;
 

@@ -62,6 +62,23 @@ const char* ProgramDataFolder() {
   return "assets";
 }
 
+bool ProgramResource(const char* name, const uint8_t** data, std::size_t* size) {
+  char resource[64];
+  std::size_t i = 0;
+  for (; name[i] != '\0' && i + 1 < sizeof resource; ++i)
+    resource[i] = name[i] == '.' ? '_' : name[i];
+  resource[i] = '\0';
+  // The program's own module; a resource's memory stays mapped while the program runs.
+  HRSRC found = FindResourceA(nullptr, resource, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (found == nullptr) return false;
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr) return false;
+  *data = static_cast<const uint8_t*>(bytes);
+  *size = SizeofResource(nullptr, found);
+  return true;
+}
+
 MakeFolderResult MakeFolder(const char* path) {
   const std::wstring wide = Widen(path);
   if (wide.empty()) return MakeFolderResult::kFailed;

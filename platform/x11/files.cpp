@@ -39,6 +39,10 @@ const char* ProgramDataFolder() {
   return "../share/quor";
 }
 
+bool ProgramResource(const char*, const uint8_t**, std::size_t*) {
+  return false;
+}
+
 MakeFolderResult MakeFolder(const char* path) {
   if (mkdir(path, 0777) == 0) return MakeFolderResult::kMade;
   struct stat info {};

@@ -3,8 +3,12 @@
 // uncompressed files of 8, 24 and 32 bits must load, everything else must be refused.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,17 +39,35 @@ class BmpSuite : public ::testing::Test {
   }
 };
 
-TEST_F(BmpSuite, EveryFileLoadsConsistentlyOrIsRefused) {
+// The file's bytes in a buffer of exactly their size, as a program's resource holds them: a read
+// past the end is one the sanitizers see.
+std::unique_ptr<uint8_t[]> FileBytes(const fs::path& file, std::size_t* size) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  *size = text.size();
+  std::unique_ptr<uint8_t[]> bytes(new uint8_t[text.size() + (text.empty() ? 1 : 0)]);
+  std::memcpy(bytes.get(), text.data(), text.size());
+  return bytes;
+}
+
+TEST_F(BmpSuite, EveryFileLoadsConsistentlyOrIsRefusedFromDiskAndFromMemoryAlike) {
   const std::vector<fs::path> files = SuiteFiles();
   ASSERT_FALSE(files.empty());
   int loaded = 0;
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.string());
-    Image image;
+    Image image, fromMemory;
+    std::size_t size = 0;
+    const std::unique_ptr<uint8_t[]> bytes = FileBytes(file, &size);
+    const bool loadedFromMemory = LoadBmpBytes(bytes.get(), size, &fromMemory);
     if (!LoadBmp(file.string().c_str(), &image)) {
       EXPECT_EQ(image.GetPixels(), nullptr);
+      EXPECT_FALSE(loadedFromMemory);
       continue;
     }
+    ASSERT_TRUE(loadedFromMemory);
+    ASSERT_EQ(fromMemory.GetSize(), image.GetSize());
+    EXPECT_EQ(std::memcmp(fromMemory.GetPixels(), image.GetPixels(), image.GetSize()), 0);
     ++loaded;
     const uint32_t bpp = image.GetBpp();
     EXPECT_TRUE(bpp == 8 || bpp == 24 || bpp == 32);

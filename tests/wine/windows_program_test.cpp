@@ -155,6 +155,35 @@ TEST_F(WindowsProgram, FullScreenSaverEndsWhenTheMouseMoves) {
   EXPECT_EQ(run.WaitExit(60), 0);
 }
 
+// --- The images inside the program ----------------------------------------------------------
+
+TEST_F(WindowsProgram, AProgramAloneDrawsTheFrameItDrawsBesideItsAssets) {
+  // The built program beside assets/, and a copy alone in a folder of its own; both start in a
+  // folder without images, so the copy has only the images it carries. The help page shows the
+  // font, the flame the particle texture.
+  const std::string alone = MakeWorkDir(false);
+  std::filesystem::copy_file(WindowsBuildFile("bin/quor.exe"), alone + "/quor.exe");
+  std::vector<Picture> frames;
+  for (const std::string& program : {WindowsBuildFile("bin/quor.exe"), alone + "/quor.exe"}) {
+    SetProgramCommand({"wine", program});
+    const std::string work = MakeWorkDir(false);
+    ASSERT_EQ(RunToEnd(server, work,
+                       {"-w", "--step=33", "--frames=40", "--keys=20:?",
+                        "--capture=" + WindowsPath(work) + "\\frame.png"},
+                       120.0, {"X connection to .* broken.*"}),
+              0)
+        << program;
+    frames.emplace_back();
+    ASSERT_TRUE(ReadPng(work + "/frame.png", &frames.back())) << program;
+  }
+  const PictureDifference d = ComparePictures(frames[0], frames[1]);
+  EXPECT_TRUE(d.sameSize);
+  EXPECT_EQ(d.largest, 0) << "the lone program drew another frame";
+  EXPECT_GT(CountPixels(frames[1].pixels, frames[1].width, {0, 0, frames[1].width, 60}, IsBright),
+            50)
+      << "no help page";
+}
+
 // --- Two monitors ----------------------------------------------------------------------------
 
 // Wine's X11 driver takes the monitors from Xinerama, which Xvfb answers with RandR's monitor
