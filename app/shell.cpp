@@ -46,6 +46,7 @@ bool EndRequested() {
 // The loop calls nothing of ours while the window is hidden; this timer looks for an end then
 // too, and while frames are drawn it costs one check in a tenth of a second.
 constexpr unsigned int kWatchIntervalMs = 100;
+constexpr int64_t kDisplayOffWaitUs = kMonotonicTicksPerSecond;  // a check a second at most
 void Watch(int) {
   if (EndRequested()) QuitApp();
   glutTimerFunc(kWatchIntervalMs, Watch, 0);
@@ -72,6 +73,12 @@ void ShellDisplay() {
 // it is due. Either way the simulation advances by the measured time step.
 void ShellIdle() {
   if (EndRequested()) QuitApp();
+  if (DisplayOff() && options.frames == 0) {
+    // Nobody sees the frames: none is drawn until the display is on again, which the system's
+    // notice, like any input, wakes the wait for.
+    WaitForEvents(kDisplayOffWaitUs);
+    return;
+  }
   if (!FrameDue()) return;
   // A run with a set number of frames always finishes, seen or not: freeglut draws nothing in a
   // window it takes for unseen (iconified, covered, or placed wholly off the screen, as
@@ -170,9 +177,8 @@ void RunApp(int argc, char** argv) {
   InitWindow(&argc, argv);
   // Before InitScene, which posts the first message. The desktop's settings are read only when
   // the command line leaves the scale open, and its X resources only once the display is open.
-  textScale = options.textScale != 0
-                  ? options.textScale
-                  : DesktopTextScale(std::getenv("GDK_SCALE"), stderr);
+  textScale = options.textScale != 0 ? options.textScale
+                                     : DesktopTextScale(std::getenv("GDK_SCALE"), stderr);
   AdoptCurrentWindow();
 
   glutReshapeFunc(ShellReshape);

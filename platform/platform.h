@@ -73,6 +73,11 @@ const CommandLineTexts& PlatformCommandLineTexts();
 // of the target window or a quit request comes first. Returns at once for maxUs <= 0.
 void WaitForEvents(int64_t maxUs);
 
+// True while the system says the display is off, so that nobody sees the frames (Win32: the
+// full-screen saver's window hears GUID_CONSOLE_DISPLAY_STATE; X11: never). The main loop then
+// draws nothing and waits until the display is on again.
+bool DisplayOff();
+
 // From now on the requests to end the program are caught and recorded instead of ending it:
 // SIGTERM, SIGINT and SIGHUP on X11;
 // Ctrl+C, Ctrl+Break, closing the console and logging off or shutting down on Win32.

@@ -3,11 +3,20 @@
 #include "platform/win32/saver_window.h"
 
 #include <cstdlib>
+#include <cstring>
 
+#include "platform/platform.h"
 #include "platform/win32/quit_event.h"
 
 namespace {
+// GUID_CONSOLE_DISPLAY_STATE, written out: MinGW declares it for a library the program does not
+// otherwise link.
+constexpr GUID kDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr DWORD kDisplayStateOff = 0;  // 1 is on, 2 dimmed
+
 WNDPROC glutProcedure = nullptr;
+bool displayOff = false;
 bool havePointer = false;  // where the pointer rested as the saver started, in screen pixels
 POINT firstPointer{};
 
@@ -57,6 +66,18 @@ LRESULT CALLBACK SaverProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     case WM_SETCURSOR:
       SetCursor(nullptr);
       return TRUE;
+    case WM_POWERBROADCAST:
+      if (w == PBT_POWERSETTINGCHANGE && l != 0) {
+        const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(l);
+        if (IsEqualGUID(setting->PowerSetting, kDisplayState) &&
+            setting->DataLength >= sizeof(DWORD)) {
+          DWORD state = 0;
+          std::memcpy(&state, setting->Data, sizeof state);
+          displayOff = state == kDisplayStateOff;
+        }
+        return TRUE;
+      }
+      break;
     case WM_DISPLAYCHANGE:
       // A monitor came or went: the window covers the new desktop (freeglut then sees WM_SIZE),
       // and the monitors are read again.
@@ -83,5 +104,11 @@ void StartFullScreenSaver(HWND window) {
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SaverProcedure)));
   // freeglut then sees WM_SIZE and calls the reshape callback.
   CoverVirtualScreen(window);
+  // Windows tells at once whether the display is on, and again whenever that changes.
+  RegisterPowerSettingNotification(window, &kDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
   SetForegroundWindow(window);
+}
+
+bool DisplayOff() {
+  return displayOff;
 }
