@@ -16,6 +16,7 @@
 #include "sim/drift.h"
 #include "sim/lights.h"
 #include "sim/particles.h"
+#include "sim/pixel_copy.h"
 #include "sim/random.h"
 #include "sim/scaled_scene.h"
 #include "sim/screenshot.h"
@@ -207,28 +208,10 @@ void DrawSceneIn(const ViewRect& view) {
 // A view's finished pixels into another view of the same size: a monitor like one already drawn
 // costs one copy instead of a scene.
 void CopyView(const ViewRect& from, const ViewRect& to) {
-  glPushAttrib(GL_ENABLE_BIT | GL_VIEWPORT_BIT | GL_PIXEL_MODE_BIT | GL_CURRENT_BIT);
-  glDisable(GL_BLEND);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_FOG);
+  glPushAttrib(GL_VIEWPORT_BIT);
   glViewport(0, 0, windowWidth, windowHeight);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, windowWidth, 0.0, windowHeight, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glRasterPos2i(to.x, to.y);
-  glPixelZoom(1.0f, 1.0f);
-  glCopyPixels(from.x, from.y, from.width, from.height, GL_COLOR);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
+  CopyPixelsInViewport(from.x, from.y, from.width, from.height, static_cast<float>(to.x),
+                       static_cast<float>(to.y), 1.0f, 1.0f, windowWidth, windowHeight);
   glPopAttrib();
 }
 

@@ -19,6 +19,7 @@
 #include "platform/platform.h"
 #include "sim/drawn_bounds.h"
 #include "sim/frame.h"
+#include "sim/pixel_copy.h"
 #include "sim/render_scale_controller.h"
 #include "sim/settings.h"
 
@@ -193,29 +194,9 @@ void StretchScene(PixelBounds drawn) {
   glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
   glPopAttrib();
   if (k <= 1) return;
-  glPushAttrib(GL_ENABLE_BIT | GL_PIXEL_MODE_BIT | GL_CURRENT_BIT);
-  glDisable(GL_BLEND);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_FOG);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, viewport.width, 0.0, viewport.height, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
   // Where the whole stage's copy would put this part; the copy reads the part before it writes.
-  glRasterPos2f(st.x0 * zoomX, st.y0 * zoomY);
-  glPixelZoom(zoomX, zoomY);
-  glCopyPixels(viewport.x + landX, viewport.y + landY, width, height, GL_COLOR);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopAttrib();
+  CopyPixelsInViewport(viewport.x + landX, viewport.y + landY, width, height, st.x0 * zoomX,
+                       st.y0 * zoomY, zoomX, zoomY, viewport.width, viewport.height);
 }
 
 // The controller's frame-rate limit, when it changes, lowers the command line's cap.
