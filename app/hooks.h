@@ -11,5 +11,9 @@ bool DrawFrame();  // once per display callback, before the buffers are swapped
 void FrameWorkStarts();
 void FrameWorkEnded();
 
+// The frame cap or the CPU budget (Options::FrameCap, CpuBudget) has changed while running: the
+// machine went on battery or back to mains.
+void FrameLimitsChanged();
+
 // Deletes the program's textures; the shell calls it on its way out.
 void ReleaseTextures();

@@ -39,6 +39,7 @@ enum LongOnly {
   kTextScale,
   kWindowId,
   kSpan,
+  kFullSpeedOnBattery,
   kMaxFps,
   kRenderScale,
   kTargetFps,
@@ -61,6 +62,7 @@ const option kLongOptions[] = {
     {"root", no_argument, nullptr, 'r'},
     {"window-id", required_argument, nullptr, kWindowId},
     {"span", no_argument, nullptr, kSpan},
+    {"full-speed-on-battery", no_argument, nullptr, kFullSpeedOnBattery},
     {"max-fps", required_argument, nullptr, kMaxFps},
     {"render-scale", required_argument, nullptr, kRenderScale},
     {"target-fps", required_argument, nullptr, kTargetFps},
@@ -186,14 +188,16 @@ uint32_t Options::FrameCap() const {
   // A screen saver should leave the machine some rest: 30 is what most GL hacks draw at.
   constexpr uint32_t kEmbeddedFps = 30;
   if (maxFps >= 0) return static_cast<uint32_t>(maxFps);
-  return Embedded() ? kEmbeddedFps : 0;
+  if (!Embedded()) return 0;
+  return BatteryRest() ? kEmbeddedFps / 2 : kEmbeddedFps;
 }
 
 double Options::CpuBudget() const {
   // An idle screen on a machine without a GPU should leave most of it free.
   constexpr double kEmbeddedCores = 0.5;
   if (cpuBudget >= 0.0) return cpuBudget;
-  return Embedded() ? kEmbeddedCores : 0.0;
+  if (!Embedded()) return 0.0;
+  return BatteryRest() ? kEmbeddedCores / 2 : kEmbeddedCores;
 }
 
 ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err) {
@@ -248,6 +252,9 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         break;
       case kSpan:
         result->span = true;
+        break;
+      case kFullSpeedOnBattery:
+        result->fullSpeedOnBattery = true;
         break;
       case 'c':
         result->clockOn = true;

@@ -40,11 +40,17 @@ struct Options {
   int maxFps = -1;             // --max-fps; -1 when not given
   std::string display;         // freeglut's -display value, for the program's own X connection
 
+  bool fullSpeedOnBattery = false;  // --full-speed-on-battery: the defaults stay on battery
+  bool onBattery = false;           // the machine's power source, as last read (app/shell.cpp)
+
   bool Embedded() const { return root || windowId != 0; }
-  // Frames per second at most; 0 for no cap. Embedded, the default is 30.
+  // Frames per second at most; 0 for no cap. Embedded, the default is 30, halved on battery.
   uint32_t FrameCap() const;
-  // The CPU budget of --render-scale=auto, in cores; 0 for none. Embedded, the default is 0.5.
+  // The CPU budget of --render-scale=auto, in cores; 0 for none. Embedded, the default is 0.5,
+  // halved on battery.
   double CpuBudget() const;
+  // True while the embedded defaults are halved: on battery, unless --full-speed-on-battery.
+  bool BatteryRest() const { return Embedded() && onBattery && !fullSpeedOnBattery; }
 
   StartSettings startSettings;  // the settings the keys change, as given on the command line
 

@@ -47,6 +47,17 @@ bool EndRequested() {
 // too, and while frames are drawn it costs one check in a tenth of a second.
 constexpr unsigned int kWatchIntervalMs = 100;
 constexpr int64_t kDisplayOffWaitUs = kMonotonicTicksPerSecond;  // a check a second at most
+
+// A screen saver on battery rests more; the power source is looked at once a minute.
+constexpr unsigned int kPowerCheckIntervalMs = 60 * 1000;
+void CheckPowerSource(int) {
+  const bool onBattery = OnBatteryPower();
+  if (onBattery != options.onBattery) {
+    options.onBattery = onBattery;
+    FrameLimitsChanged();
+  }
+  glutTimerFunc(kPowerCheckIntervalMs, CheckPowerSource, 0);
+}
 void Watch(int) {
   if (EndRequested()) QuitApp();
   glutTimerFunc(kWatchIntervalMs, Watch, 0);
@@ -192,6 +203,8 @@ void RunApp(int argc, char** argv) {
   glutCloseFunc(ShellClose);
 
   StartClock();
+  // Before InitScene, which sets the frame cap and the render scale's budget from it.
+  if (options.Embedded() && !options.fullSpeedOnBattery) options.onBattery = OnBatteryPower();
   if (!InitScene()) {
     std::printf("App failed to initialize.\n");
     std::exit(0);
@@ -203,6 +216,8 @@ void RunApp(int argc, char** argv) {
   }
   if (options.fixedClock) UseFixedClock(options.stepMs, options.clockStartMs);
   StartFramePacing(options.FrameCap());
+  if (options.Embedded() && !options.fullSpeedOnBattery)
+    glutTimerFunc(kPowerCheckIntervalMs, CheckPowerSource, 0);
   glutTimerFunc(kWatchIntervalMs, Watch, 0);
   glutMainLoop();
   QuitApp();

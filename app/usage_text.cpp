@@ -41,6 +41,8 @@ const char kUsageFrameRate[] =
     "                         1024, 0 for none; default 0, or 0.5 with --root or\n"
     "                         --window-id); where the smallest scale costs more, fewer\n"
     "                         frames, down to 10 a second\n"
+    "      --full-speed-on-battery  keep the defaults of --root and --window-id on battery,\n"
+    "                         where they are otherwise halved (15 frames, a quarter core)\n"
     "\n"
     "The settings the keys change, at start-up (the keys work as always, r restores the\n"
     "defaults but keeps the particle limit):\n"

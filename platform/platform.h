@@ -78,6 +78,12 @@ void WaitForEvents(int64_t maxUs);
 // draws nothing and waits until the display is on again.
 bool DisplayOff();
 
+// True when the machine runs on battery (X11: /sys/class/power_supply shows a battery
+// discharging and no mains online, platform/power_source.h; Win32: GetSystemPowerStatus says the
+// AC line is offline); false on mains and where the system tells neither. It reads the system's
+// files or asks the system: called once a minute, never per frame.
+bool OnBatteryPower();
+
 // From now on the requests to end the program are caught and recorded instead of ending it:
 // SIGTERM, SIGINT and SIGHUP on X11;
 // Ctrl+C, Ctrl+Break, closing the console and logging off or shutting down on Win32.

@@ -61,6 +61,7 @@ std::vector<SaverSetting> MakeSettings() {
       Switch("hyperspace", "Hyperspace (frames stay on screen)"),
       Switch("clock", "Show frame rate"),
       Switch("span", "One scene across all monitors"),
+      Switch("full-speed-on-battery", "Full speed on battery"),
       Number("max-fps", "Frame cap, 0 for none", K::kWhole, 0, 120),
       Choice("render-scale", "Drawn at", kRenderScaleChoices),
   };

@@ -35,6 +35,8 @@ class RenderScaleController {
   double Scale() const { return kSteps[step_]; }
   int Step() const { return step_; }
   double TargetFps() const { return targetFps_; }
+  // A new budget, from the next judgement on (the machine went on battery or back to mains).
+  void SetCpuBudget(double cpuBudgetCores) { budgetCores_ = cpuBudgetCores; }
   // Frames a second at most so as to keep within the budget at the smallest step; 0 for no
   // limit.
   int FpsLimit() const { return fpsLimit_; }

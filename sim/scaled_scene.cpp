@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/frame_pacer.h"
+#include "app/hooks.h"
 #include "app/options.h"
 #include "app/shell.h"
 #include "image/gl_capabilities.h"
@@ -323,6 +324,11 @@ void FrameWorkEnded() {
   previousFrameEndUs = now;
   previousFrameEndCpuUs = cpu;
   havePreviousFrame = true;
+}
+
+void FrameLimitsChanged() {
+  if (autoScale) controller.SetCpuBudget(options.CpuBudget());
+  ApplyFpsLimit();
 }
 
 void ReleaseSceneTexture() {

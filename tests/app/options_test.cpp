@@ -203,6 +203,34 @@ TEST(Options, ASaversWindowDefaultsToAutoAtThirtyWithinHalfACore) {
   EXPECT_EQ(ParseWords({"-display", ":3", "-r"}).options.display, ":3");
 }
 
+// On battery a saver's defaults halve, what the user set stays, and the viewer is untouched.
+TEST(Options, OnBatteryASaversDefaultsHalveUnlessSetOrKeptAtFullSpeed) {
+  const struct {
+    std::vector<std::string> words;
+    uint32_t cap;
+    double cores;
+  } cases[] = {
+      {{"--root"}, 15, 0.25},
+      {{"--window-id=42"}, 15, 0.25},
+      {{"--root", "--max-fps=30"}, 30, 0.25},
+      {{"--root", "--cpu-budget=0.5"}, 15, 0.5},
+      {{"--root", "--full-speed-on-battery"}, 30, 0.5},
+      {{}, 0, 0.0},
+  };
+  for (const auto& c : cases) {
+    Parse p = ParseWords(c.words);
+    ASSERT_EQ(p.outcome, ParseOutcome::kRun) << p.err;
+    p.options.onBattery = true;
+    const std::string last = c.words.empty() ? "(viewer)" : c.words.back();
+    EXPECT_EQ(p.options.FrameCap(), c.cap) << last;
+    EXPECT_EQ(p.options.CpuBudget(), c.cores) << last;
+    p.options.onBattery = false;  // back on mains: the saver's full defaults
+    if (p.options.Embedded() && p.options.maxFps < 0) {
+      EXPECT_EQ(p.options.FrameCap(), 30u) << last;
+    }
+  }
+}
+
 TEST(Options, RenderScaleIsANumberFromAnEighthToOneOrAuto) {
   EXPECT_EQ(ParseWords({}).options.renderScale, 1.0);
   EXPECT_EQ(ParseWords({}).options.targetFps, 30u);
