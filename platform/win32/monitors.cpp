@@ -31,8 +31,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 struct DesktopShape {
   int monitors, x, y, width, height;
-  bool operator!=(const DesktopShape& o) const {
-    return monitors != o.monitors || x != o.x || y != o.y || width != o.width || height != o.height;
+  bool operator==(const DesktopShape& o) const {
+    return monitors == o.monitors && x == o.x && y == o.y && width == o.width && height == o.height;
   }
 };
 
@@ -64,7 +64,7 @@ int WindowMonitors(MonitorArea* out, int max) {
 bool MonitorsChanged() {
   if (!haveShape) return false;
   const DesktopShape shape = CurrentShape();
-  if (!(shape != lastShape)) return false;
+  if (shape == lastShape) return false;
   lastShape = shape;
   return true;
 }
