@@ -210,7 +210,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
     std::fprintf(err, "quor: ");
     std::fprintf(err, format, what);
     std::fprintf(err, "\n\n%s", UsageText().c_str());
-    return ParseOutcome::kExitUsage;
+    return ParseOutcome::kBadUsage;
   };
 
   const std::vector<option> table = LongOptionTable();
@@ -243,10 +243,10 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
     switch (c) {
       case 'h':
         std::fputs(UsageText().c_str(), out);
-        return ParseOutcome::kExitSuccess;
+        return ParseOutcome::kAnswered;
       case 'V':
         std::fprintf(out, "quor %s\n", QUOR_VERSION);
-        return ParseOutcome::kExitSuccess;
+        return ParseOutcome::kAnswered;
       case 'w':
         result->windowed = true;
         break;

@@ -64,13 +64,11 @@ struct Options {
 extern Options options;  // the command line of this run
 
 enum class ParseOutcome {
-  kRun,          // go on and open the window
-  kExitSuccess,  // --help or --version was answered
-  kExitUsage,    // the command line was wrong; the reason and the usage went to err
+  kRun,       // go on and open the window
+  kAnswered,  // --help or --version was answered
+  kBadUsage,  // the command line was wrong; the reason and the usage went to err
 };
 
-constexpr int kExitCaptureFailed = 1;
-constexpr int kExitBadUsage = 2;
 constexpr int kMaxFpsLimit = 1000;
 
 // Reads argv without changing it. Messages for --help and --version go to out, errors and

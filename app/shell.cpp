@@ -16,6 +16,7 @@
 #include "app/key_script.h"
 #include "app/options.h"
 #include "app/text_scale.h"
+#include "platform/exit_status.h"
 #include "platform/platform.h"
 
 int shellFullScreen = 0;
@@ -35,7 +36,7 @@ void FinishCaptureAtExit() {
 // freeglut ends the process with status 0 once the window is closed: a held frame that cannot
 // be saved ends it with 1 here instead, as on every other way out.
 void ShellClose() {
-  if (!FinishCapture()) std::exit(kExitCaptureFailed);
+  if (!FinishCapture()) EndProgram(kExitFailure);
 }
 
 // A quit signal, or the target window of --root or --window-id destroyed.
@@ -150,7 +151,7 @@ void ShellPressSpecial(int key) {
 void QuitApp() {
   const bool saved = FinishCapture();
   ReleaseTextures();
-  std::exit(saved ? 0 : kExitCaptureFailed);
+  EndProgram(saved ? kExitSuccess : kExitFailure);
 }
 
 void RunApp(int argc, char** argv) {
@@ -159,18 +160,18 @@ void RunApp(int argc, char** argv) {
   CatchQuitRequests();
   ReportFramesOnRequest(&framesDrawn);
   switch (ParseOptions(argc, argv, &options, stdout, stderr)) {
-    case ParseOutcome::kExitSuccess:
-      std::exit(0);
-    case ParseOutcome::kExitUsage:
-      std::exit(kExitBadUsage);
+    case ParseOutcome::kAnswered:
+      EndProgram(kExitSuccess);
+    case ParseOutcome::kBadUsage:
+      EndProgram(kExitBadUsage);
     case ParseOutcome::kRun:
       break;
   }
   // A quit signal while the options were read: nothing has been started that needs undoing.
   // One from here on is seen by the main loop, on its first pass.
-  if (QuitRequested()) std::exit(0);
+  if (QuitRequested()) EndProgram(kExitSuccess);
   if (!options.capture.empty()) {
-    if (!StartCapture(options.capture.c_str(), stderr)) std::exit(kExitCaptureFailed);
+    if (!StartCapture(options.capture.c_str(), stderr)) EndProgram(kExitFailure);
     // QuitApp and ShellClose save the held frame and set the status; any other exit still
     // saves it on the way out.
     std::atexit(FinishCaptureAtExit);
@@ -178,7 +179,7 @@ void RunApp(int argc, char** argv) {
 
   if (options.Embedded()) {
     const int status = OpenTargetWindow(options.windowId, options.display.c_str(), stderr);
-    if (status != 0) std::exit(status);
+    if (status != kExitSuccess) EndProgram(status);
   }
 
   if (!PreInit()) {

@@ -1,6 +1,7 @@
 // The window: GLUT initialisation, creation, its size and the shell's reshape callback.
 #include <GL/freeglut.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,10 +9,22 @@
 #include "app/monitor_layout.h"
 #include "app/options.h"
 #include "app/shell.h"
+#include "platform/exit_status.h"
 #include "platform/platform.h"
 
 int windowWidth = kInitialWindowWidth;
 int windowHeight = kInitialWindowHeight;
+
+namespace {
+// freeglut's errors, in its own words, and then the end of the program as every other failure
+// ends it, so that a Windows program without a console shows them.
+void EndOnWindowSystemError(const char* format, va_list arguments) {
+  std::fprintf(stderr, "freeglut (quor): ");
+  std::vfprintf(stderr, format, arguments);
+  std::fprintf(stderr, "\n");
+  EndProgram(kExitFailure);
+}
+}  // namespace
 
 const char* GetTitle() {
   return "Quor";
@@ -19,6 +32,7 @@ const char* GetTitle() {
 
 void InitWindow(int* argc, char** argv) {
   PrepareWindowSystem(*argc, argv, stderr);
+  glutInitErrorFunc(EndOnWindowSystemError);
   // freeglut ends the process through exit() when the window is closed, so the static
   // destructors registered with atexit still run.
   glutInit(argc, argv);

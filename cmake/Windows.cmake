@@ -1,6 +1,7 @@
 # Building for Windows (platform/win32), cross-built by scripts/build-windows: static freeglut and
-# libpng, a program that needs only Windows' own DLLs, and a GUI program (no console window
-# flashes up when a screen saver starts) that still answers --help and --version in a console.
+# libpng, programs that need only Windows' own DLLs: quor.exe for the console subsystem (cmd waits
+# for it and reads its --help, --version and errors), quor.scr for the GUI subsystem (no console
+# window flashes up when a screen saver starts).
 
 # freeglut's static library: its header must not ask for the DLL's imports, and it needs the
 # multimedia timer and GDI.
@@ -29,11 +30,11 @@ add_custom_command(
   DEPENDS ${icons}/quor-48.png ${icons}/quor-128.png ${icons}/quor-256.png
   COMMENT "Making quor.ico")
 
-# The program itself: the GUI subsystem, and its resources (platform/win32/quor.rc.in): the
-# manifest that makes it DPI aware per monitor and gives its narrow file calls UTF-8, the icon,
-# the images, the saver's name and the version information.
-function(quor_windows_program target)
-  target_link_options(${target} PRIVATE -mwindows)
+# A program: its subsystem (console or windows), and its resources (platform/win32/quor.rc.in):
+# the manifest that makes it DPI aware per monitor and gives its narrow file calls UTF-8, the
+# icon, the images, the saver's name and the version information.
+function(quor_windows_program target subsystem)
+  target_link_options(${target} PRIVATE -m${subsystem})
   set(QUOR_WIN32_SOURCE_DIR ${CMAKE_SOURCE_DIR}/platform/win32)
   configure_file(${QUOR_WIN32_SOURCE_DIR}/quor.rc.in ${CMAKE_BINARY_DIR}/quor.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/quor.rc ${QUOR_ICON_FILE})

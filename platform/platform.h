@@ -84,6 +84,12 @@ bool DisplayOff();
 // files or asks the system: called once a minute, never per frame.
 bool OnBatteryPower();
 
+// Ends the program with status (platform/exit_status.h), as std::exit does. Win32: where
+// nobody reads standard error (quor.exe started from Explorer, quor.scr's settings dialog), a
+// status other than kExitSuccess first shows in a message box what the program wrote there; the
+// screen saver's /s and /p stay silent. X11: std::exit.
+[[noreturn]] void EndProgram(int status);
+
 // From now on the requests to end the program are caught and recorded instead of ending it:
 // SIGTERM, SIGINT and SIGHUP on X11;
 // Ctrl+C, Ctrl+Break, closing the console and logging off or shutting down on Win32.

@@ -13,6 +13,8 @@
 #include "app/monitor_layout.h"
 #include "app/options.h"
 #include "app/shell.h"
+#include "platform/exit_status.h"
+#include "platform/platform.h"
 #include "sim/drift.h"
 #include "sim/lights.h"
 #include "sim/particles.h"
@@ -285,7 +287,7 @@ bool DrawFrame() {
     // first, and a failure to save it decides the exit status.
     const bool saved = FinishCapture();
     ReleaseTextures();
-    std::exit(saved ? 0 : kExitCaptureFailed);
+    EndProgram(saved ? kExitSuccess : kExitFailure);
   }
 
   textOverlay.CheckGlError();

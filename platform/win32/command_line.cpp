@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/exit_status.h"
 #include "platform/platform.h"
 #include "platform/saver_settings.h"
+#include "platform/win32/console.h"
 #include "platform/win32/saved_settings.h"
 #include "platform/win32/saver_arguments.h"
 #include "platform/win32/settings_dialog.h"
@@ -28,12 +30,17 @@ void TranslateCommandLine(int* argc, char*** argv) {
   const SaverCommand command = ReadSaverCommand(*argc, *argv);
   switch (command.mode) {
     case SaverMode::kSettings:
-      RunSettingsDialog(reinterpret_cast<HWND>(static_cast<uintptr_t>(command.window)));
-      std::exit(0);
+      if (!RunSettingsDialog(reinterpret_cast<HWND>(static_cast<uintptr_t>(command.window)))) {
+        std::fprintf(stderr, "quor: the settings dialog could not be opened (Windows error %lu)\n",
+                     GetLastError());
+        EndProgram(kExitFailure);
+      }
+      EndProgram(kExitSuccess);
     case SaverMode::kIgnored:
-      std::exit(0);
+      EndProgram(kExitSuccess);
     case SaverMode::kFullScreen:
     case SaverMode::kPreview:
+      KeepFailuresSilent();
       break;
   }
   std::vector<std::string> ignored;

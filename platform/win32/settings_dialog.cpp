@@ -271,15 +271,15 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM w, LPARAM l) 
 
 }  // namespace
 
-void RunSettingsDialog(HWND parent) {
+bool RunSettingsDialog(HWND parent) {
   DialogState state;
   state.saved = ReadSavedSettings();
   int rows = 0, columns = 0;
   Layout(&rows, &columns);
   const std::vector<WORD> dialogTemplate =
       DialogTemplate(DialogWidthDu(columns), ButtonsTopDu(rows) + kButtonHeightDu + kMarginDu);
-  DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                          reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                          parent != nullptr && IsWindow(parent) ? parent : nullptr, DialogProcedure,
-                          reinterpret_cast<LPARAM>(&state));
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                 reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
+                                 parent != nullptr && IsWindow(parent) ? parent : nullptr,
+                                 DialogProcedure, reinterpret_cast<LPARAM>(&state)) != -1;
 }

@@ -8,5 +8,5 @@ constexpr const wchar_t* kSettingsDialogTitle = L"Quor settings";
 
 // Shows the dialog, owned by parent (null for none), until OK or Cancel. OK saves what it shows;
 // Cancel and closing save nothing; Defaults empties every field, so that OK then saves nothing
-// and the saver runs with its own defaults.
-void RunSettingsDialog(HWND parent);
+// and the saver runs with its own defaults. False when the dialog cannot be opened.
+bool RunSettingsDialog(HWND parent);

@@ -7,12 +7,12 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/exit_status.h"
 #include "platform/platform.h"
 #include "platform/win32/saver_window.h"
 
 namespace {
 constexpr uint64_t kLargestWindow = 0xFFFFFFFFu;  // HWNDs keep to 32 bits, even in 64-bit Windows
-constexpr int kExitBadWindow = 2;
 
 bool fullScreenSaver = false;  // OpenTargetWindow with no window: /s, --root
 HWND target = nullptr;
@@ -62,7 +62,7 @@ int OpenTargetWindow(uint64_t id, const char*, std::FILE* err) {
   HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
   if (!IsWindow(window)) {
     std::fprintf(err, "quor: no window %llu to draw in\n", static_cast<unsigned long long>(id));
-    return kExitBadWindow;
+    return kExitBadUsage;
   }
   target = window;
   ClientSize(target, &targetWidth, &targetHeight);

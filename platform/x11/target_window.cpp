@@ -12,11 +12,11 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/exit_status.h"
 #include "platform/platform.h"
 
 namespace {
 constexpr unsigned long kLargestWindowId = 0x1FFFFFFF;
-constexpr int kExitBadWindow = 2;  // a bad or unknown window is a usage error
 // How long a window manager is given to let go of a window it was handed (see AdoptGlutWindow).
 constexpr double kWithdrawTimeoutSeconds = 2.0;
 constexpr long kWithdrawPollNanoseconds = 10 * 1000 * 1000;
@@ -148,7 +148,7 @@ int OpenTargetWindow(uint64_t windowId, const char* displayName, std::FILE* err)
   const bool useEnvironment = id == 0 && fromEnvironment != nullptr && fromEnvironment[0] != '\0';
   if (useEnvironment && !ParseTargetWindow(fromEnvironment, &id)) {
     std::fprintf(err, "quor: XSCREENSAVER_WINDOW holds no window id: '%s'\n", fromEnvironment);
-    return kExitBadWindow;
+    return kExitBadUsage;
   }
   const char* name = displayName != nullptr && displayName[0] != '\0' ? displayName : nullptr;
   display = XOpenDisplay(name);
@@ -178,7 +178,7 @@ int OpenTargetWindow(uint64_t windowId, const char* displayName, std::FILE* err)
     std::fprintf(err, problem, static_cast<unsigned long>(id), XDisplayString(display));
     XCloseDisplay(display);
     display = nullptr;
-    return kExitBadWindow;
+    return kExitBadUsage;
   }
   target = id;
   targetWidth = attributes.width;

@@ -72,10 +72,10 @@ TEST(Options, OwnOptionsAreReadAndFreeglutsArePassedOver) {
 
 TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
   Parse p = ParseWords({"--help"});
-  EXPECT_EQ(p.outcome, ParseOutcome::kExitSuccess);
+  EXPECT_EQ(p.outcome, ParseOutcome::kAnswered);
   EXPECT_EQ(p.out.rfind("Usage: quor", 0), 0u);
   p = ParseWords({"-V"});
-  EXPECT_EQ(p.outcome, ParseOutcome::kExitSuccess);
+  EXPECT_EQ(p.outcome, ParseOutcome::kAnswered);
   EXPECT_EQ(p.out.rfind("quor ", 0), 0u);
   EXPECT_TRUE(p.err.empty());
 }
@@ -122,7 +122,7 @@ class BadCommandLines : public ::testing::TestWithParam<BadCommandLine> {};
 TEST_P(BadCommandLines, NameWhatIsWrongAsGnuToolsDoAndShowTheUsage) {
   const BadCommandLine& c = GetParam();
   const Parse p = ParseWords(c.words);
-  EXPECT_EQ(p.outcome, ParseOutcome::kExitUsage);
+  EXPECT_EQ(p.outcome, ParseOutcome::kBadUsage);
   const std::string first = p.err.substr(0, p.err.find('\n'));
   EXPECT_EQ(first.rfind("quor: ", 0), 0u) << first;
   EXPECT_NE(first.find(c.named), std::string::npos) << first;
@@ -284,7 +284,7 @@ TEST(Options, SettingsTakeBothEndsOfTheirRangeAndRefuseWhatLiesBeyond) {
     const std::string option = r[0];
     for (int i = 1; i < 6; ++i) {
       const Parse p = ParseWords({option + "=" + r[i]});
-      EXPECT_EQ(p.outcome, i < 3 ? ParseOutcome::kRun : ParseOutcome::kExitUsage) << r[i];
+      EXPECT_EQ(p.outcome, i < 3 ? ParseOutcome::kRun : ParseOutcome::kBadUsage) << r[i];
       if (i >= 3) {
         EXPECT_EQ(p.err.rfind("quor: " + option + " takes ", 0), 0u) << p.err;
         EXPECT_NE(p.err.find(", not '" + std::string(r[i]) + "'\n"), std::string::npos) << p.err;

@@ -41,7 +41,7 @@ $expected"
 unzip -q "$zip" -d "$work"
 dir="$work/$name"
 cmp -s "$dir/quor.exe" "$out/bin/quor.exe" || fail "quor.exe is not the built program"
-cmp -s "$dir/quor.scr" "$out/bin/quor.exe" || fail "quor.scr is not the built program"
+cmp -s "$dir/quor.scr" "$out/bin/quor.scr" || fail "quor.scr is not the built saver"
 cmp -s "$dir/LICENSE.txt" "$root/LICENSE" || fail "LICENSE.txt is not the LICENSE"
 for image in font.bmp smoke128.bmp; do
   cmp -s "$dir/assets/$image" "$root/assets/$image" || fail "assets/$image is not the project's"

@@ -4,7 +4,9 @@
 //   size W H   gives the client area that size
 //   close      destroys the window and ends the program
 // End of input closes it too. With the one argument --monitors it prints instead how many
-// monitors Windows reports, and ends.
+// monitors Windows reports, and ends. With --start COMMAND it starts COMMAND as Explorer starts a
+// program, in a console of its own, answers the message box the program shows, if any, with OK,
+// and prints "box: TEXT" (its lines joined by "|") and then "exit: STATUS".
 #include <windows.h>
 
 #include <cstdio>
@@ -52,6 +54,55 @@ DWORD WINAPI ReadRequests(LPVOID parameter) {
   PostMessageW(window, kClose, 0, 0);
   return 0;
 }
+struct Box {
+  DWORD process;
+  HWND window;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
+  auto* box = reinterpret_cast<Box*>(parameter);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char name[16];
+  if (process == box->process && IsWindowVisible(window) &&
+      GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, "#32770") == 0) {
+    box->window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int StartAsExplorer(char* command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                      nullptr, &startup, &started)) {
+    std::fprintf(stderr, "quor_test_host: cannot start %s\n", command);
+    return 1;
+  }
+  Box box{started.dwProcessId, nullptr};
+  // Until the program ends, looking for its box; the test that runs this has the deadline.
+  while (WaitForSingleObject(started.hProcess, 100) == WAIT_TIMEOUT) {
+    box.window = nullptr;
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
+    if (box.window == nullptr) continue;
+    char text[4096];
+    // A message box's text is the static control numbered 0xFFFF.
+    if (GetDlgItemTextA(box.window, 0xFFFF, text, sizeof text) == 0) continue;
+    for (char* c = text; *c != '\0'; ++c)
+      if (*c == '\n') *c = '|';
+    std::printf("box: %s\n", text);
+    std::fflush(stdout);
+    PostMessageW(box.window, WM_COMMAND, IDOK, 0);
+    WaitForSingleObject(started.hProcess, INFINITE);
+    break;
+  }
+  DWORD status = 0;
+  GetExitCodeProcess(started.hProcess, &status);
+  std::printf("exit: %lu\n", status);
+  return 0;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,8 +110,9 @@ int main(int argc, char** argv) {
     std::printf("%d\n", GetSystemMetrics(SM_CMONITORS));
     return 0;
   }
+  if (argc == 3 && std::strcmp(argv[1], "--start") == 0) return StartAsExplorer(argv[2]);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: quor_test_host WIDTH HEIGHT | --monitors\n");
+    std::fprintf(stderr, "usage: quor_test_host WIDTH HEIGHT | --monitors | --start COMMAND\n");
     return 2;
   }
   const int width = std::atoi(argv[1]), height = std::atoi(argv[2]);

@@ -42,4 +42,12 @@ for program in quor.exe quor.scr; do
     case "$info" in *"$pair"*) ;; *) fail "$program's version information lacks '$pair'" ;; esac
   done
 done
-echo "resources: quor.exe and quor.scr carry the icon (48, 128, 256), string 1 and version $version"
+
+# quor.exe is a console program (cmd waits for it), quor.scr a GUI one (no console flashes up
+# when Windows starts the saver): the PE header's subsystem, 3 and 2.
+subsystem() {
+  x86_64-w64-mingw32-objdump -p "$out/bin/$1" | sed -n 's/^Subsystem[[:space:]]*0*\([0-9]*\).*/\1/p'
+}
+[ "$(subsystem quor.exe)" = 3 ] || fail "quor.exe is not a console program ($(subsystem quor.exe))"
+[ "$(subsystem quor.scr)" = 2 ] || fail "quor.scr is not a GUI program ($(subsystem quor.scr))"
+echo "resources: quor.exe (console) and quor.scr (GUI) carry the icon (48, 128, 256), string 1 and version $version"

@@ -101,6 +101,49 @@ TEST_F(WindowsProgram, CommandLineGivesTheLinuxTextsAndStatuses) {
   }
 }
 
+// A console program: cmd waits for it, and its answer comes before cmd's next command.
+TEST_F(WindowsProgram, ConsoleReadsTheAnswerBeforeItsNextCommand) {
+  const CommandResult r =
+      RunCommand({"env", "DISPLAY=" + server.Name(), "wine", "cmd", "/c",
+                  WindowsPath(WindowsBuildFile("bin/quor.exe")) + " --version & echo next"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string version = RunCommand({QUOR_BINARY, "--version"}).out;
+  EXPECT_EQ(Lines(r.out), (std::vector<std::string>{Lines(version).at(0), "next"})) << r.out;
+}
+
+// Started as Explorer starts it, in a console of its own that it lets go: what stops quor.exe
+// is said in a message box, with its exit status; what succeeds shows none, and the saver's
+// /s and /p stay silent whatever happens.
+TEST_F(WindowsProgram, StartedFromExplorerAFailureIsSaidInAMessageBox) {
+  struct Case {
+    std::string program, arguments, box;
+    int status;
+  };
+  const std::string missing = WindowsPath("/nonexistent/quor-test/frame.png");
+  const std::vector<Case> cases = {
+      {"quor.exe", "--frobnicate",
+       "quor: unrecognized option '--frobnicate'||quor --help in a command prompt lists the "
+       "options.",
+       2},
+      {"quor.exe", "--capture=" + missing + " --frames=1",
+       "quor: cannot write the capture file " + missing, 1},
+      {"quor.exe", "--version", "", 0},
+      {"quor.scr", "/p 1", "", 2},  // not a window
+  };
+  const std::string host = WindowsBuildFile("quor/tests/quor_test_host.exe");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.program + " " + c.arguments);
+    const std::string command =
+        WindowsPath(WindowsBuildFile("bin/" + c.program)) + " " + c.arguments;
+    const CommandResult r =
+        RunCommand({"env", "DISPLAY=" + server.Name(), "wine", host, "--start", command}, 120);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> expected{"exit: " + std::to_string(c.status)};
+    if (!c.box.empty()) expected.insert(expected.begin(), "box: " + c.box);
+    EXPECT_EQ(Lines(r.out), expected);
+  }
+}
+
 // --- The full-screen saver (/s) --------------------------------------------------------------
 
 // Starts quor.scr /s and waits until it covers the screen.
