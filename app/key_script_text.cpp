@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/number_text.h"
+#include "platform/number_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Command-line parsing with getopt_long. Parsing works on a copy of argv with freeglut's X
 // options taken out, so that glutInit later sees the command line exactly as it was given. The
-// options of the settings that keys change live in app/setting_options.cpp; the messages about a
+// settings' options are the rows of app/setting_table.cpp; the messages about a
 // bad option are GNU getopt's own, written here so that they name the option as it was given.
 // The help text is in app/usage_text.cpp, the key script's text in app/key_script_text.cpp and the
 // capture name's pattern beside the capture in app/frame_capture.cpp.
@@ -14,9 +14,9 @@
 
 #include "app/frame_capture.h"
 #include "app/key_script_text.h"
-#include "app/number_text.h"
 #include "app/text_scale.h"
 #include "app/usage_text.h"
+#include "platform/number_text.h"
 #include "platform/platform.h"
 #include "quor_version.h"
 
@@ -25,23 +25,17 @@ Options options;
 namespace {
 
 constexpr uint32_t kMaxStepMs = 100;
-constexpr double kMinRenderScale = 0.125;
 constexpr uint64_t kMaxTargetFps = 1000;
 constexpr double kMaxCpuBudgetCores = 1024.0;
 
 enum LongOnly {
-  kClouds = 256,
-  kStep,
+  kStep = 256,
   kClockStart,
   kFrames,
   kCapture,
   kKeys,
   kTextScale,
   kWindowId,
-  kSpan,
-  kFullSpeedOnBattery,
-  kMaxFps,
-  kRenderScale,
   kTargetFps,
   kCpuBudget,
 };
@@ -50,9 +44,6 @@ const option kLongOptions[] = {
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {"windowed", no_argument, nullptr, 'w'},
-    {"clock", no_argument, nullptr, 'c'},
-    {"universe", no_argument, nullptr, 'u'},
-    {"clouds", no_argument, nullptr, kClouds},
     {"step", required_argument, nullptr, kStep},
     {"clock-start", required_argument, nullptr, kClockStart},
     {"frames", required_argument, nullptr, kFrames},
@@ -61,16 +52,12 @@ const option kLongOptions[] = {
     {"text-scale", required_argument, nullptr, kTextScale},
     {"root", no_argument, nullptr, 'r'},
     {"window-id", required_argument, nullptr, kWindowId},
-    {"span", no_argument, nullptr, kSpan},
-    {"full-speed-on-battery", no_argument, nullptr, kFullSpeedOnBattery},
-    {"max-fps", required_argument, nullptr, kMaxFps},
-    {"render-scale", required_argument, nullptr, kRenderScale},
     {"target-fps", required_argument, nullptr, kTargetFps},
     {"cpu-budget", required_argument, nullptr, kCpuBudget},
     {nullptr, 0, nullptr, 0},
 };
 
-// The long options with the setting options after them, closed by the null entry.
+// The program's own long options with the settings' after them, closed by the null entry.
 std::vector<option> LongOptionTable() {
   std::vector<option> table(std::begin(kLongOptions), std::end(kLongOptions) - 1);
   AppendSettingOptions(&table);
@@ -169,19 +156,6 @@ std::vector<char*> GetoptWords(int argc, char** argv, Options* result,
   return words;
 }
 
-// --render-scale: "auto", or a decimal number from 0.125 to 1 with nothing after it.
-bool ParseRenderScale(const char* text, Options* result) {
-  if (std::strcmp(text, "auto") == 0) {
-    result->renderScaleAuto = true;
-    return true;
-  }
-  double scale = 0.0;
-  if (!ParsePlainDecimal(text, &scale) || !(scale >= kMinRenderScale && scale <= 1.0)) return false;
-  result->renderScale = scale;
-  result->renderScaleAuto = false;
-  return true;
-}
-
 }  // namespace
 
 uint32_t Options::FrameCap() const {
@@ -218,12 +192,12 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   optind = 0;  // a full restart, so that parsing can run more than once in a process
   bool clockStartGiven = false;
   bool targetFpsGiven = false;
-  bool renderScaleGiven = false;
+  const std::string shortOptions = "+hVwr" + SettingShortOptions();
   const int count = static_cast<int>(words.size()) - 1;
   while (true) {
     const int previous = optind == 0 ? 1 : optind;
     int longIndex = -1;
-    const int c = getopt_long(count, words.data(), "+hVwcur", table.data(), &longIndex);
+    const int c = getopt_long(count, words.data(), shortOptions.c_str(), table.data(), &longIndex);
     if (c == -1) break;
     // The word being read: for a long option the whole "--name[=value]".
     const char* word = previous < count ? words[previous] : "?";
@@ -233,9 +207,9 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
           FindLongOption(table, name, std::strcspn(name, "=")) != &table[longIndex])
         return usageError("unrecognized option '%s'", word);
     }
-    if (IsSettingOption(c)) {
+    if (const Setting* setting = SettingOfOption(c)) {
       char error[160];
-      if (!ParseSettingOption(c, optarg, &result->startSettings, error, sizeof error))
+      if (!ParseSettingOption(*setting, optarg, result, error, sizeof error))
         return usageError("%s", error);
       continue;
     }
@@ -249,21 +223,6 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         return ParseOutcome::kAnswered;
       case 'w':
         result->windowed = true;
-        break;
-      case kSpan:
-        result->span = true;
-        break;
-      case kFullSpeedOnBattery:
-        result->fullSpeedOnBattery = true;
-        break;
-      case 'c':
-        result->clockOn = true;
-        break;
-      case 'u':
-        result->universeOn = true;
-        break;
-      case kClouds:
-        result->clouds = true;
         break;
       case kStep:
         if (!ParseWholeNumber(optarg, 0, kMaxStepMs, &n))
@@ -318,17 +277,6 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
         result->windowId = static_cast<unsigned long>(id);
         break;
       }
-      case kMaxFps:
-        if (!ParseWholeNumber(optarg, 0, kMaxFpsLimit, &n))
-          return usageError("--max-fps takes a whole number from 0 to 1000, not '%s'", optarg);
-        result->maxFps = static_cast<int>(n);
-        break;
-      case kRenderScale:
-        if (!ParseRenderScale(optarg, result))
-          return usageError("--render-scale takes auto or a number from 0.125 to 1, not '%s'",
-                            optarg);
-        renderScaleGiven = true;
-        break;
       case kTargetFps:
         if (!ParseWholeNumber(optarg, 1, kMaxTargetFps, &n))
           return usageError("--target-fps takes whole frames a second from 1 to 1000, not '%s'",
@@ -364,7 +312,7 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
   if (clockStartGiven && !result->fixedClock) return usageError("%s", "--clock-start needs --step");
   // A screen saver lowers its resolution where that holds the frame rate: with a GPU it stays
   // at full resolution anyway.
-  if (!renderScaleGiven && result->Embedded()) result->renderScaleAuto = true;
+  if (!result->renderScaleGiven && result->Embedded()) result->renderScaleAuto = true;
   if (targetFpsGiven && !result->renderScaleAuto)
     return usageError("%s", "--target-fps needs --render-scale=auto");
   if (result->cpuBudget >= 0.0 && !result->renderScaleAuto)

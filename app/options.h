@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/setting_options.h"
+#include "app/setting_table.h"
 
 // One key of a --keys script: pressed just before the given frame is drawn (frames count
 // from 1), through the key handlers that real keys reach.
@@ -54,9 +54,10 @@ struct Options {
 
   StartSettings startSettings;  // the settings the keys change, as given on the command line
 
-  double renderScale = 1.0;      // the scene drawn at this share of the window's size
-  bool renderScaleAuto = false;  // the share chosen each second to hold targetFps (embedded: the
-                                 // default)
+  double renderScale = 1.0;       // the scene drawn at this share of the window's size
+  bool renderScaleAuto = false;   // the share chosen each second to hold targetFps (embedded: the
+                                  // default)
+  bool renderScaleGiven = false;  // --render-scale was given: a saver keeps it
   uint32_t targetFps = 30;
   double cpuBudget = -1.0;  // --cpu-budget in cores; -1 when not given
 };

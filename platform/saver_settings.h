@@ -1,7 +1,9 @@
-// The settings a screen saver's settings dialog offers (the choices of dist/quor.xml), as they
-// are saved and as they become options. Pure text with no system call, shared by every platform
-// so that the rules are tested where the tests run; the Win32 saver keeps them in the registry
-// (platform/win32/saved_settings.cpp) and edits them in platform/win32/settings_dialog.cpp.
+// The settings a screen saver's settings dialog offers, as they are saved and as they become
+// options. Pure text with no system call, shared by every platform so that the rules are tested
+// where the tests run; the Win32 saver keeps them in the registry
+// (platform/win32/saved_settings.cpp) and edits them in platform/win32/settings_dialog.cpp. Which
+// settings are offered is the program's table of settings (app/setting_table.cpp), handed over
+// with OfferSaverSettings before the command line is translated.
 //
 // A saved setting is a name, the long option's, and the option's value as text: "particles" =
 // "80" becomes --particles=80, a switch saved as "on" becomes --clock. A setting not saved keeps
@@ -31,10 +33,13 @@ struct SaverSetting {
   double low, high;                   // kWhole and kDecimal
   const SaverSettingChoice* choices;  // kChoice
   std::size_t choiceCount;
-  bool startsColumn;  // the dialog begins a new column with this setting
+  bool startsColumn;        // the dialog begins a new column with this setting
+  const char* defaultText;  // what the saver does with the setting left empty ("320")
 };
 
-// The settings in the order the dialog shows them.
+// Hands over the settings the dialogs offer, in their order; *settings must outlive their use.
+void OfferSaverSettings(const std::vector<SaverSetting>* settings);
+// The settings offered, in the order the dialog shows them; none before OfferSaverSettings.
 const std::vector<SaverSetting>& SaverSettings();
 // The setting saved under name, or null.
 const SaverSetting* FindSaverSetting(const char* name);
@@ -43,8 +48,8 @@ const SaverSetting* FindSaverSetting(const char* name);
 constexpr const char* kSaverSwitchOn = "on";
 
 // True when value is one the setting takes: "on" for a switch; digits only for a whole number;
-// plain decimal notation ("0.5", "-2", ".5") for a decimal; in range; one of the choices'
-// values.
+// plain decimal notation ("0.5", "-2", ".5", platform/number_text.h) for a decimal; in range;
+// one of the choices' values.
 bool SaverSettingValueValid(const SaverSetting& setting, const char* value);
 
 // The bounds of a number's range as a reader would say them ("10 to 320", "-2 to 2").

@@ -2,9 +2,13 @@
 // DialogBoxIndirectParamW runs as a modal dialog (Tab, Return and Escape then work as in every
 // Windows dialog), and the controls made from the settings table as it opens. A number is an
 // edit field, a choice a drop-down list, a switch a check box; an empty field and the "Default"
-// entry leave the setting to the saver.
+// entry leave the setting to the saver, and both say what the saver then does. Every label has
+// an access key (Alt and its underlined letter), chosen in the table's order.
 #include "platform/win32/settings_dialog.h"
 
+#include <commctrl.h>
+
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -33,6 +37,7 @@ constexpr int kFirstControlId = 100;
 constexpr int kDefaultsId = 99;
 
 constexpr const wchar_t* kDefaultChoice = L"Default";
+constexpr wchar_t kDefaultsAccessKey = L'd';  // the Defaults button's
 
 struct DialogState {
   std::vector<SavedSetting> saved;
@@ -103,6 +108,31 @@ HWND MakeControl(HWND dialog, const wchar_t* type, const wchar_t* text, DWORD st
   return control;
 }
 
+// label with an access key: '&' before the first letter or digit that no earlier label took,
+// the first of a word where one is free.
+std::wstring WithAccessKey(const std::wstring& label, std::wstring* taken) {
+  for (const bool wordStart : {true, false}) {
+    for (std::size_t i = 0; i < label.size(); ++i) {
+      const wchar_t key = static_cast<wchar_t>(std::towlower(label[i]));
+      if (!std::iswalnum(label[i]) || (wordStart && i > 0 && label[i - 1] != L' ') ||
+          taken->find(key) != std::wstring::npos)
+        continue;
+      *taken += key;
+      return label.substr(0, i) + L"&" + label.substr(i);
+    }
+  }
+  return label;  // every letter taken: the label stays as it is
+}
+
+// What an empty field or the "Default" entry stands for: "Default: 320".
+std::wstring DefaultText(const SaverSetting& setting) {
+  std::wstring text = std::wstring(kDefaultChoice) + L": ";
+  for (std::size_t i = 0; i < setting.choiceCount; ++i)
+    if (std::string(setting.choices[i].value) == setting.defaultText)
+      return text + Widen(setting.choices[i].label);
+  return text + Widen(setting.defaultText);
+}
+
 const SavedSetting* SavedValue(const DialogState& state, const char* name) {
   for (const SavedSetting& s : state.saved)
     if (s.name == name) return &s;
@@ -134,12 +164,13 @@ void MakeControls(HWND dialog, DialogState* state) {
   int rows = 0, columns = 0;
   const std::vector<Place> places = Layout(&rows, &columns);
   const std::vector<SaverSetting>& settings = SaverSettings();
+  std::wstring taken(1, kDefaultsAccessKey);
   for (std::size_t i = 0; i < settings.size(); ++i) {
     const SaverSetting& setting = settings[i];
     const int x = kMarginDu + places[i].column * (kColumnDu + kColumnGapDu);
     const int y = kMarginDu + places[i].row * kRowDu;
     const int id = kFirstControlId + static_cast<int>(i);
-    std::wstring label = Widen(setting.label);
+    std::wstring label = WithAccessKey(Widen(setting.label), &taken);
     HWND control = nullptr;
     if (setting.kind == SaverSettingKind::kSwitch) {
       control = MakeControl(dialog, L"BUTTON", label.c_str(), WS_TABSTOP | BS_AUTOCHECKBOX, x, y,
@@ -155,7 +186,8 @@ void MakeControls(HWND dialog, DialogState* state) {
         RECT open{0, 0, kDropDownWidthDu, 0};
         MapDialogRect(dialog, &open);
         SendMessageW(control, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(open.right), 0);
-        SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kDefaultChoice));
+        SendMessageW(control, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(DefaultText(setting).c_str()));
         for (std::size_t c = 0; c < setting.choiceCount; ++c)
           SendMessageW(control, CB_ADDSTRING, 0,
                        reinterpret_cast<LPARAM>(Widen(setting.choices[c].label).c_str()));
@@ -163,6 +195,9 @@ void MakeControls(HWND dialog, DialogState* state) {
         control = MakeControl(dialog, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, x + kLabelDu, y,
                               kFieldDu, kControlDu, id);
         SendMessageW(control, EM_SETLIMITTEXT, 12, 0);
+        // Shown while the field is empty, also with the focus in it.
+        SendMessageW(control, EM_SETCUEBANNER, TRUE,
+                     reinterpret_cast<LPARAM>(DefaultText(setting).c_str()));
       }
     }
     state->controls.push_back(control);
@@ -214,9 +249,16 @@ bool ReadControls(HWND dialog, const DialogState& state, std::vector<SavedSettin
         const std::string text = ControlText(control);
         if (text.empty()) break;
         if (!SaverSettingValueValid(setting, text.c_str())) {
-          const std::wstring message = Widen(setting.label) + L" takes " +
-                                       Widen(SaverSettingRange(setting).c_str()) +
-                                       L", or nothing for the default.";
+          std::wstring message = Widen(setting.label) + L" takes " +
+                                 Widen(SaverSettingRange(setting).c_str()) +
+                                 L", or nothing for the default.";
+          // A decimal comma, as many languages write it: the number is wanted with a point.
+          std::string pointed = text;
+          for (char& c : pointed)
+            if (c == ',') c = '.';
+          if (pointed != text && SaverSettingValueValid(setting, pointed.c_str()))
+            message += L"\n\nWrite the number with a point: " + Widen(pointed.c_str()) + L", not " +
+                       Widen(text.c_str()) + L".";
           MessageBoxW(dialog, message.c_str(), kSettingsDialogTitle, MB_OK | MB_ICONWARNING);
           SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
           SendMessageW(control, EM_SETSEL, 0, -1);
@@ -276,6 +318,8 @@ bool RunSettingsDialog(HWND parent) {
   state.saved = ReadSavedSettings();
   int rows = 0, columns = 0;
   Layout(&rows, &columns);
+  const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
   const std::vector<WORD> dialogTemplate =
       DialogTemplate(DialogWidthDu(columns), ButtonsTopDu(rows) + kButtonHeightDu + kMarginDu);
   return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),

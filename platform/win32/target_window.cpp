@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/exit_status.h"
+#include "platform/number_text.h"
 #include "platform/platform.h"
 #include "platform/win32/saver_window.h"
 
@@ -45,13 +46,7 @@ void ClientSize(HWND window, int* width, int* height) {
 }  // namespace
 
 bool ParseTargetWindow(const char* text, uint64_t* id) {
-  if (text == nullptr || !std::isdigit(static_cast<unsigned char>(text[0]))) return false;
-  errno = 0;
-  char* end = nullptr;
-  const unsigned long long n = std::strtoull(text, &end, 10);
-  if (errno != 0 || *end != '\0' || n == 0 || n > kLargestWindow) return false;
-  *id = n;
-  return true;
+  return ParseWholeNumber(text, 1, kLargestWindow, id);
 }
 
 int OpenTargetWindow(uint64_t id, const char*, std::FILE* err) {

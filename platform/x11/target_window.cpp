@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "platform/exit_status.h"
+#include "platform/number_text.h"
 #include "platform/platform.h"
 
 namespace {
@@ -127,19 +128,8 @@ bool ParseTargetWindow(const char* text, uint64_t* id) {
     base = 16;
     digits = text + 2;
   }
-  // Digits only from here: strtoull would also take a sign, spaces, and in base 16 a second
-  // "0x" ("0x0x5").
-  for (const char* c = digits; *c != '\0'; ++c) {
-    const unsigned char u = static_cast<unsigned char>(*c);
-    if (base == 16 ? !std::isxdigit(u) : !std::isdigit(u)) return false;
-  }
-  if (digits[0] == '\0') return false;
-  errno = 0;
-  char* end = nullptr;
-  const unsigned long long n = std::strtoull(digits, &end, base);
-  if (errno != 0 || *end != '\0' || n == 0 || n > kLargestWindowId) return false;
-  *id = n;
-  return true;
+  // Digits only from here: a sign, spaces or a second "0x" ("0x0x5") are refused.
+  return ParseWholeNumber(digits, 1, kLargestWindowId, id, base);
 }
 
 int OpenTargetWindow(uint64_t windowId, const char* displayName, std::FILE* err) {

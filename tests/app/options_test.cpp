@@ -343,7 +343,7 @@ TEST(ScreenSaverSettings, EveryArgumentTheDialogCanGiveIsAcceptedByQuor) {
   std::smatch m;
   ASSERT_TRUE(std::regex_search(xml, m, std::regex("<number id=\"max-fps\"[^>]*>")));
   EXPECT_EQ(attribute(m.str(), "default"), std::to_string(saver.FrameCap()));
-  ASSERT_TRUE(std::regex_search(xml, m, std::regex("<option id=\"auto\"[^>]*>")));
+  ASSERT_TRUE(std::regex_search(xml, m, std::regex("<option id=\"render-scale-auto\"[^>]*>")));
   EXPECT_EQ(attribute(m.str(), "arg-set"), "");
   EXPECT_TRUE(saver.renderScaleAuto);
   EXPECT_NE(xml.find("arg-set=\"--render-scale 1\""), std::string::npos)

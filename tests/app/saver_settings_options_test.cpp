@@ -1,5 +1,5 @@
-// Every value the screen saver's settings dialog can save is an option the program takes: the
-// dialog's table (platform/saver_settings.cpp) and the option parser cannot drift apart.
+// Every value the screen saver's settings dialog can save is an option the program takes, with
+// the value it was saved with.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "app/options.h"
+#include "app/setting_table.h"
 #include "platform/saver_settings.h"
 
 namespace {
+
+// The settings as the program offers them (app/main.cpp does the same).
+const std::vector<SaverSetting> offered = OfferedSaverSettings();
+const bool offeredToThePlatform = (OfferSaverSettings(&offered), true);
 
 // The values a setting's edge cases give: both ends of a range, every choice, a switch on.
 std::vector<std::string> EdgeValues(const SaverSetting& setting) {

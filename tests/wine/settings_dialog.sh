@@ -86,7 +86,7 @@ finish() {
 }
 open_dialog() {
   start "$@"
-  wait_until 90 dialog_shown || fail "$1: no window named 'Quor settings' appeared"
+  wait_until 90 dialog_shown || fail "$1: no window named 'Quor settings' appeared: $(cat "$work/$1")"
   xdotool windowfocus --sync "$(dialog_window)"
 }
 saved() { wine reg query "$key" 2>/dev/null | tr -d '\r' | sed -n 's/^ \{4\}\([^ ]*\) \{4\}REG_SZ \{4\}/\1=/p'; }
@@ -104,12 +104,12 @@ lit_pixels() {
 flame_shown() { [ "$(lit_pixels)" -gt 2000 ]; }
 clock_shown() { [ "$(white_in_corner)" -gt 20 ]; }
 
-# 1. /c: Tab to Particles, type 80, Tab on to "Show frame rate", tick it, Return for OK.
+# 1. /c: Tab to Particles, type 80, tick "Show frame rate" with its access key (Alt+H, the
+# first free letter of its label), Return for OK.
 open_dialog dialog-ok /c
 xdotool key Tab
 xdotool type 80
-for _ in $(seq 14); do xdotool key Tab; done
-xdotool key space Return
+xdotool key alt+h Return
 wait_until 30 dialog_gone || fail "the dialog stayed open after Return"
 finish dialog-ok
 values="$(saved | sort)"

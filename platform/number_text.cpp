@@ -1,15 +1,23 @@
-// Whole numbers and plain decimals of the command line (see app/number_text.h).
-#include "app/number_text.h"
+// Whole numbers and plain decimals (see platform/number_text.h).
+#include "platform/number_text.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 
-bool ParseWholeNumber(const char* text, uint64_t min, uint64_t max, uint64_t* value) {
-  if (text == nullptr || !std::isdigit(static_cast<unsigned char>(text[0]))) return false;
+namespace {
+constexpr int kMaxDecimalDigits = 20;  // beyond any value a setting takes; no overflow
+}  // namespace
+
+bool ParseWholeNumber(const char* text, uint64_t min, uint64_t max, uint64_t* value, int base) {
+  if (text == nullptr || text[0] == '\0') return false;
+  for (const char* c = text; *c != '\0'; ++c) {
+    const unsigned char u = static_cast<unsigned char>(*c);
+    if (base == 16 ? !std::isxdigit(u) : !std::isdigit(u)) return false;
+  }
   errno = 0;
   char* end = nullptr;
-  const unsigned long long n = std::strtoull(text, &end, 10);
+  const unsigned long long n = std::strtoull(text, &end, base);
   if (errno != 0 || *end != '\0' || n < min || n > max) return false;
   *value = n;
   return true;
@@ -29,7 +37,7 @@ bool ParsePlainDecimal(const char* text, double* value) {
       return false;
     }
   }
-  if (digits == 0 || digits > 20) return false;
+  if (digits == 0 || digits > kMaxDecimalDigits) return false;
   errno = 0;
   char* end = nullptr;
   *value = std::strtod(text, &end);

@@ -7,7 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "app/setting_table.h"
+
 namespace {
+
+// The settings as the program offers them (app/main.cpp does the same).
+const std::vector<SaverSetting> offered = OfferedSaverSettings();
+const bool offeredToThePlatform = (OfferSaverSettings(&offered), true);
 
 using Options = std::vector<std::string>;
 
@@ -39,15 +45,18 @@ TEST(SaverSettings, ValuesAreCheckedAsTheirKindAndRange) {
       {"particles", "", false},
       {"particles", "99999999999999999999", false},
       {"object-size", ".5", true},
-      {"object-size", "4.01", false},
+      {"object-size", "+.5", true},  // as the command line reads it
+      {"object-size", "0,5", false},
+      {"object-size", "1.51", false},
       {"object-size", "1e0", false},
       {"object-size", "inf", false},
       {"object-size", "1.2.3", false},
-      {"camera-z", "-2", true},
+      {"camera-z", "0", true},
+      {"camera-z", "-0.01", false},
       {"camera-z", "--1", false},
       {"clock", "on", true},
       {"clock", "off", false},
-      {"polygon-mode", "Lines", false},
+      {"fov", "178", false},
       {"render-scale", "auto", true},
       {"render-scale", "0.4", false},
       {"max-fps", "121", false},
@@ -61,17 +70,17 @@ TEST(SaverSettings, ValuesAreCheckedAsTheirKindAndRange) {
 
 TEST(SaverSettings, RangesAreSaidAsAReaderWouldSayThem) {
   EXPECT_EQ(SaverSettingRange(*FindSaverSetting("particles")), "a whole number from 10 to 320");
-  EXPECT_EQ(SaverSettingRange(*FindSaverSetting("camera-z")), "a number from -2 to 2");
-  EXPECT_EQ(SaverSettingRange(*FindSaverSetting("polygon-mode")), "fill, lines or points");
+  EXPECT_EQ(SaverSettingRange(*FindSaverSetting("camera-z")), "a number from 0 to 0.1");
+  EXPECT_EQ(SaverSettingRange(*FindSaverSetting("fov")), "60, 90, 120 or 150");
   EXPECT_EQ(SaverSettingBounds(*FindSaverSetting("rotate-speed")), "0.1 to 10");
 }
 
 TEST(SaverSettings, SavedValuesBecomeOptionsInTheDialogsOrder) {
   const std::vector<SavedSetting> saved = {
-      {"clock", "on"}, {"particles", "80"}, {"render-scale", "auto"}, {"camera-z", "-1.5"}};
+      {"clock", "on"}, {"particles", "80"}, {"render-scale", "auto"}, {"camera-z", "0.05"}};
   std::vector<std::string> ignored;
   EXPECT_EQ(SavedSettingsToOptions(saved, &ignored),
-            (Options{"--particles=80", "--camera-z=-1.5", "--clock", "--render-scale=auto"}));
+            (Options{"--particles=80", "--camera-z=0.05", "--clock", "--render-scale=auto"}));
   EXPECT_TRUE(ignored.empty());
   EXPECT_TRUE(SavedSettingsToOptions({}, &ignored).empty()) << "nothing saved: the defaults";
   // A setting saved twice keeps its last valid value.

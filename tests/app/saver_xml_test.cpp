@@ -1,0 +1,33 @@
+// dist/quor.xml is what the table of settings gives: a setting changed in the table and not in
+// the file (or the file edited by hand) fails here, with the file the table gives written beside
+// the test for a look and a copy.
+#include "app/saver_xml.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+TEST(SaverXml, TheInstalledFileIsWhatTheTableOfSettingsGives) {
+  const std::string path = std::string(QUOR_SOURCE_DIR) + "/dist/quor.xml";
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(in) << path;
+  const std::string installed((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+  const std::string made = XscreensaverSettingsXml();
+  if (installed != made) {
+    std::ofstream("quor.xml.from-table", std::ios::binary) << made;
+    ADD_FAILURE() << path << " differs from the table; the table gives quor.xml.from-table in "
+                  << "the test's folder";
+  }
+  // What a reader of the file relies on, whatever the table holds.
+  EXPECT_NE(made.find("<command arg=\"--root\"/>"), std::string::npos);
+  EXPECT_NE(made.find("_label=\"Scene: Flames\""), std::string::npos) << "the scene has a name";
+  EXPECT_EQ(made.find("hyperspace"), std::string::npos) << "hyperspace ends in a white screen";
+  EXPECT_EQ(made.find("polygon-mode"), std::string::npos) << "outlines and corners are black";
+}
+
+}  // namespace
