@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The README's commands as a new user runs them: in a fresh clone of the committed tree, without
 # a display, with HOME in a scratch folder (so that ~/.local is one too), every command of the
-# sh blocks of "Run it", "Options", "As a screen saver" and "Install and package" exactly as
-# written, each of which must exit with 0. (The screen-saver section's installs under /usr need
+# sh blocks of the README's "Run it" and "Install and package", docs/options.md and
+# docs/screensaver.md exactly as written, each of which must exit with 0. (The screen-saver section's installs under /usr need
 # root and change the system, and its dialogs need a desktop: those are in plain blocks, and the
 # saver programs themselves are tested in tests/e2e/xscreensaver_e2e_test.cpp.) Then what they promise: the screenshot that scripts/run names, the captured
 # frames, the installed program and manual page, and a clone that git still sees as clean; and
@@ -29,12 +29,15 @@ unset DISPLAY
 printf 'mode:\t\trandom\nprograms:\t\t\t\t\t\t      \\\n\t\t\t\tmaze -root\t\t\t\t    \\n\\\n\t\t\t\tdeco -root\t\t\t\t    \\n\n\npointerHysteresis: 10\n' \
   >"$HOME/.xscreensaver"
 
-# The sh blocks of the four sections, one command a line, comments after the command dropped.
-commands="$(awk '
-  /^## / { wanted = ($0 ~ /^## (Run it|Options|As a screen saver|Install and package)$/) }
+# The sh blocks of the README's "Run it" and "Install and package" and of the pages on options and
+# screen savers, one command a line, comments after the command dropped.
+blocks='
   /^```/ { block = !block && wanted && $0 == "```sh"; next }
   block { sub(/[ \t]+#.*$/, ""); if (NF) print }
-' "$clone/README.md")"
+'
+commands="$(awk '/^## / { wanted = ($0 ~ /^## (Run it|Install and package)$/) }'"$blocks" \
+  "$clone/README.md"; awk 'BEGIN { wanted = 1 }'"$blocks" "$clone/docs/options.md" \
+  "$clone/docs/screensaver.md")"
 failures=0
 fail() {
   echo "FAIL: $*"
