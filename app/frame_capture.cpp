@@ -3,10 +3,9 @@
 #include "app/frame_capture.h"
 
 #include <GL/gl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "app/options.h"
 #include "app/shell.h"
 #include "image/png_file.h"
+#include "platform/platform.h"
 
 namespace {
 constexpr size_t kMaxPathLength = 4096;
@@ -64,12 +64,11 @@ bool MakeFrameFolders(const char* name) {
 // Opens name for writing without truncating it, and removes it again when it was not there
 // before: the path is known writable, and nothing is left behind.
 bool CanWrite(const char* name) {
-  struct stat st {};
-  const bool existed = stat(name, &st) == 0;
+  const bool existed = PathKindOf(name) != PathKind::kNothing;
   std::FILE* f = std::fopen(name, "ab");
   if (f == nullptr) return false;
   std::fclose(f);
-  if (!existed) unlink(name);
+  if (!existed) std::remove(name);
   return true;
 }
 }  // namespace

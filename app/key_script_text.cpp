@@ -2,7 +2,6 @@
 #include "app/key_script_text.h"
 
 #include <GL/freeglut.h>
-#include <strings.h>
 
 #include <algorithm>
 #include <cctype>
@@ -24,6 +23,15 @@ const KeyName kKeyNames[] = {
     {"F12", true, GLUT_KEY_F12},
 };
 
+// The key names are ASCII, and taken in any letter case.
+bool SameName(const char* text, const char* name) {
+  for (; *text != '\0' && *name != '\0'; ++text, ++name)
+    if (std::tolower(static_cast<unsigned char>(*text)) !=
+        std::tolower(static_cast<unsigned char>(*name)))
+      return false;
+  return *text == *name;
+}
+
 bool ParseKey(const char* text, ScriptKey* key) {
   if (text[0] != '\0' && text[1] == '\0' && std::isgraph(static_cast<unsigned char>(text[0]))) {
     key->special = false;
@@ -31,7 +39,7 @@ bool ParseKey(const char* text, ScriptKey* key) {
     return true;
   }
   for (const KeyName& k : kKeyNames) {
-    if (strcasecmp(text, k.name) == 0) {
+    if (SameName(text, k.name)) {
       key->special = k.special;
       key->code = k.code;
       return true;

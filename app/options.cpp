@@ -60,7 +60,11 @@ const option kLongOptions[] = {
 // The program's own long options with the settings' after them, closed by the null entry.
 std::vector<option> LongOptionTable() {
   std::vector<option> table(std::begin(kLongOptions), std::end(kLongOptions) - 1);
-  AppendSettingOptions(&table);
+  const std::vector<Setting>& settings = SettingTable();
+  for (std::size_t i = 0; i < settings.size(); ++i)
+    table.push_back({settings[i].name,
+                     settings[i].kind == SettingKind::kSwitch ? no_argument : required_argument,
+                     nullptr, SettingOptionValue(i)});
   table.push_back({nullptr, 0, nullptr, 0});
   return table;
 }

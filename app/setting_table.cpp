@@ -1,5 +1,5 @@
-// The one table of settings (see app/setting_table.h) and what is read from it: the getopt_long
-// entries, the parse of a value, the --help lines and the saver dialogs' view of the settings.
+// The one table of settings (see app/setting_table.h) and what is read from it: the options'
+// numbers, the parse of a value, the --help lines and the saver dialogs' view of the settings.
 //
 // The option's range is the keys' own where the keys have one; the factors and the camera, which
 // the keys leave unbounded, get a range wide enough for any picture and narrow enough to stay
@@ -203,10 +203,6 @@ std::vector<Setting> MakeTable() {
   return table;
 }
 
-int OptionValue(const Setting& setting, std::size_t row) {
-  return setting.shortName != 0 ? setting.shortName : kSettingOptionBase + static_cast<int>(row);
-}
-
 }  // namespace
 
 const std::vector<Setting>& SettingTable() {
@@ -214,13 +210,9 @@ const std::vector<Setting>& SettingTable() {
   return table;
 }
 
-void AppendSettingOptions(std::vector<option>* table) {
-  const std::vector<Setting>& settings = SettingTable();
-  for (std::size_t i = 0; i < settings.size(); ++i) {
-    const Setting& s = settings[i];
-    table->push_back({s.name, s.kind == SettingKind::kSwitch ? no_argument : required_argument,
-                      nullptr, OptionValue(s, i)});
-  }
+int SettingOptionValue(std::size_t row) {
+  const Setting& setting = SettingTable()[row];
+  return setting.shortName != 0 ? setting.shortName : kSettingOptionBase + static_cast<int>(row);
 }
 
 std::string SettingShortOptions() {
@@ -233,7 +225,7 @@ std::string SettingShortOptions() {
 const Setting* SettingOfOption(int val) {
   const std::vector<Setting>& settings = SettingTable();
   for (std::size_t i = 0; i < settings.size(); ++i)
-    if (OptionValue(settings[i], i) == val) return &settings[i];
+    if (SettingOptionValue(i) == val) return &settings[i];
   return nullptr;
 }
 

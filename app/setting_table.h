@@ -7,8 +7,6 @@
 // (sim/scene.cpp) and its key (sim/controls.cpp).
 #pragma once
 
-#include <getopt.h>
-
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -80,15 +78,14 @@ struct Setting {
 // The rows, in the order of --help's settings and of the dialogs.
 const std::vector<Setting>& SettingTable();
 
-// getopt_long's val of a setting without a short name is kSettingOptionBase plus its row.
+// The number that stands for a row's option in the option parser: its short name, else
+// kSettingOptionBase plus its place in the table.
 constexpr int kSettingOptionBase = 1000;
-
-// Appends the getopt_long entries of the settings (without the closing null entry).
-void AppendSettingOptions(std::vector<option>* table);
-// The short options of the settings, for getopt_long's optstring.
-std::string SettingShortOptions();
-// The row whose getopt_long val is val, or null.
+int SettingOptionValue(std::size_t row);
+// The row whose option's number is val, or null.
 const Setting* SettingOfOption(int val);
+// The short names of the settings, one letter each.
+std::string SettingShortOptions();
 
 // Reads the value of one setting's option (null for a switch) into options. On a malformed or
 // out-of-range value names the option, its range and the value in error (a bounded buffer) and

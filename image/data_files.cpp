@@ -2,8 +2,6 @@
 // list of folders with std::string; only the result goes into the caller's buffer.
 #include "image/data_files.h"
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -65,8 +63,7 @@ std::vector<std::string> SearchDirs(const char* exePath) {
 }
 
 bool IsPresent(const char* path) {
-  struct stat info;
-  return stat(path, &info) == 0 && !S_ISDIR(info.st_mode);
+  return PathKindOf(path) == PathKind::kFile;
 }
 
 }  // namespace

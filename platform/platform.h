@@ -193,6 +193,10 @@ const char* ProgramDataFolder();
 // false where it carries none (X11: always, the files are installed beside it).
 bool ProgramResource(const char* name, const uint8_t** data, std::size_t* size);
 
+enum class PathKind { kNothing, kFile, kFolder };
+// What path names: nothing, a folder, or a file (anything else that is there).
+PathKind PathKindOf(const char* path);
+
 enum class MakeFolderResult { kMade, kExists, kFailed };
 // Makes one folder (its parent must exist). kExists when a folder (not a file) is already there.
 MakeFolderResult MakeFolder(const char* path);

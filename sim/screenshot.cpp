@@ -2,8 +2,6 @@
 // with its overlays, but not the confirmation, which is drawn after it.
 #include "sim/screenshot.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <ctime>
 
@@ -16,8 +14,7 @@ constexpr int kMaxSameSecond = 100;  // screenshots within one second get -1, -2
 bool screenshotPending = false;
 
 bool Exists(const char* path) {
-  struct stat st {};
-  return stat(path, &st) == 0;
+  return PathKindOf(path) != PathKind::kNothing;
 }
 
 // quor-YYYYMMDD-HHMMSS.png in local time; a name already taken gets a number, so that no

@@ -79,6 +79,14 @@ bool ProgramResource(const char* name, const uint8_t** data, std::size_t* size) 
   return true;
 }
 
+PathKind PathKindOf(const char* path) {
+  const std::wstring wide = Widen(path);
+  const DWORD attributes =
+      wide.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kNothing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kFolder : PathKind::kFile;
+}
+
 MakeFolderResult MakeFolder(const char* path) {
   const std::wstring wide = Widen(path);
   if (wide.empty()) return MakeFolderResult::kFailed;

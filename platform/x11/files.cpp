@@ -43,6 +43,12 @@ bool ProgramResource(const char*, const uint8_t**, std::size_t*) {
   return false;
 }
 
+PathKind PathKindOf(const char* path) {
+  struct stat info {};
+  if (stat(path, &info) != 0) return PathKind::kNothing;
+  return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kFile;
+}
+
 MakeFolderResult MakeFolder(const char* path) {
   if (mkdir(path, 0777) == 0) return MakeFolderResult::kMade;
   struct stat info {};

@@ -42,6 +42,10 @@ TEST_F(PlatformFolders, AFileInTheWayOrAMissingParentFails) {
   const std::string deep = Path("missing/child");
   EXPECT_EQ(MakeFolder(deep.c_str()), MakeFolderResult::kFailed);
   EXPECT_FALSE(fs::exists(Path("missing")));
+  // What each path is, as the capture and the image search ask it.
+  EXPECT_EQ(PathKindOf(file.c_str()), PathKind::kFile);
+  EXPECT_EQ(PathKindOf(Path("").c_str()), PathKind::kFolder);
+  EXPECT_EQ(PathKindOf(deep.c_str()), PathKind::kNothing);
 }
 
 TEST_F(PlatformFolders, RemovingAFolderThatHoldsAFileFails) {
