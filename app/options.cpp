@@ -178,24 +178,152 @@ double Options::CpuBudget() const {
   return BatteryRest() ? kEmbeddedCores / 2 : kEmbeddedCores;
 }
 
+namespace {
+
+// What the command line gave beyond the options' values, for the checks of how they combine.
+struct Given {
+  bool clockStart = false;
+  bool targetFps = false;
+};
+
+// A message about the command line, bounded: printf's format with one text in it.
+std::string Say(const char* format, const char* what) {
+  char text[512];
+  std::snprintf(text, sizeof text, format, what);
+  return text;
+}
+
+// Reads one of the program's own options (not a setting's). Answers --help and --version on out;
+// a bad value sets *error.
+ParseOutcome ReadOwnOption(int c, const char* value, Options* result, Given* given, std::FILE* out,
+                           std::string* error) {
+  uint64_t n = 0;
+  const auto bad = [&](const char* format) {
+    *error = Say(format, value);
+    return ParseOutcome::kBadUsage;
+  };
+  switch (c) {
+    case 'h':
+      std::fputs(UsageText().c_str(), out);
+      return ParseOutcome::kAnswered;
+    case 'V':
+      std::fprintf(out, "quor %s\n", QUOR_VERSION);
+      return ParseOutcome::kAnswered;
+    case 'w':
+      result->windowed = true;
+      break;
+    case 'r':
+      result->root = true;
+      break;
+    case kStep:
+      if (!ParseWholeNumber(value, 0, kMaxStepMs, &n))
+        return bad("--step takes whole milliseconds from 0 to 100, not '%s'");
+      result->fixedClock = true;
+      result->stepMs = static_cast<uint32_t>(n);
+      break;
+    case kClockStart:
+      if (!ParseWholeNumber(value, 0, UINT32_MAX, &n))
+        return bad("--clock-start takes milliseconds from 0 to 4294967295, not '%s'");
+      result->clockStartMs = static_cast<uint32_t>(n);
+      given->clockStart = true;
+      break;
+    case kFrames:
+      if (!ParseWholeNumber(value, 1, UINT64_MAX / 2, &n))
+        return bad("--frames takes a whole number of frames from 1, not '%s'");
+      result->frames = n;
+      break;
+    case kCapture: {
+      bool valid = false;
+      CapturePatternHasFrameNumber(value, &valid);
+      if (value[0] == '\0' || !valid)
+        return bad(
+            "--capture takes a file name with at most one frame number (%%d, or %%0Nd with N "
+            "from 1 to 99) and %%%% for a percent sign, not '%s'");
+      result->capture = value;
+      break;
+    }
+    case kKeys: {
+      char reason[192];
+      if (!ParseKeyScript(value, &result->keys, reason, sizeof reason)) {
+        *error = Say("--keys: %s", reason);
+        return ParseOutcome::kBadUsage;
+      }
+      break;
+    }
+    case kTextScale:
+      if (!ParseWholeNumber(value, kMinTextScale, kMaxTextScale, &n))
+        return bad("--text-scale takes a whole number from 1 to 8, not '%s'");
+      result->textScale = static_cast<int>(n);
+      break;
+    case kWindowId: {
+      uint64_t id = 0;
+      if (!ParseTargetWindow(value, &id))
+        return bad((std::string("--window-id takes ") + PlatformCommandLineTexts().windowIdValue +
+                    ", not '%s'")
+                       .c_str());
+      result->windowId = static_cast<unsigned long>(id);
+      break;
+    }
+    case kTargetFps:
+      if (!ParseWholeNumber(value, 1, kMaxTargetFps, &n))
+        return bad("--target-fps takes whole frames a second from 1 to 1000, not '%s'");
+      result->targetFps = static_cast<uint32_t>(n);
+      given->targetFps = true;
+      break;
+    case kCpuBudget: {
+      double cores = 0.0;
+      if (!ParsePlainDecimal(value, &cores) || !(cores >= 0.0 && cores <= kMaxCpuBudgetCores))
+        return bad("--cpu-budget takes cores from 0 to 1024, not '%s'");
+      result->cpuBudget = cores;
+      break;
+    }
+  }
+  return ParseOutcome::kRun;
+}
+
+// What getopt_long refused, in GNU getopt's words: a long option named as written, up to its '='.
+std::string RefusedOption(const std::vector<option>& table, const char* word) {
+  if (std::strncmp(word, "--", 2) == 0) {
+    const char* name = word + 2;
+    const size_t length = std::strcspn(name, "=");
+    if (FindLongOption(table, name, length) == nullptr)
+      return Say("unrecognized option '%s'", word);
+    const std::string written(word, length + 2);
+    if (name[length] == '=') return Say("option '%s' doesn't allow an argument", written.c_str());
+    return Say("option '%s' requires an argument", written.c_str());
+  }
+  const char shortName[2] = {static_cast<char>(optopt), '\0'};
+  return Say("invalid option -- '%s'", shortName);
+}
+
+// The options that need another, once all are read; empty when they combine. A screen saver
+// lowers its resolution where that holds the frame rate: with a GPU it stays at full resolution
+// anyway.
+std::string CombinationError(Options* result, const Given& given) {
+  if (given.clockStart && !result->fixedClock) return "--clock-start needs --step";
+  if (!result->renderScaleGiven && result->Embedded()) result->renderScaleAuto = true;
+  if (given.targetFps && !result->renderScaleAuto) return "--target-fps needs --render-scale=auto";
+  if (result->cpuBudget >= 0.0 && !result->renderScaleAuto)
+    return "--cpu-budget needs --render-scale=auto";
+  return "";
+}
+
+}  // namespace
+
 ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out, std::FILE* err) {
   *result = Options();
   // getopt_long reorders what it is given: it works on a copy without freeglut's options.
   std::vector<std::string> spelledOut;
   std::vector<char*> words = GetoptWords(argc, argv, result, &spelledOut);
-
-  const auto usageError = [&](const char* format, const char* what) {
-    std::fprintf(err, "quor: ");
-    std::fprintf(err, format, what);
-    std::fprintf(err, "\n\n%s", UsageText().c_str());
+  const auto usageError = [&](const std::string& message) {
+    std::fprintf(err, "quor: %s\n\n%s", message.c_str(), UsageText().c_str());
     return ParseOutcome::kBadUsage;
   };
 
   const std::vector<option> table = LongOptionTable();
   opterr = 0;  // the messages are ours
   optind = 0;  // a full restart, so that parsing can run more than once in a process
-  bool clockStartGiven = false;
-  bool targetFpsGiven = false;
+  Given given;
   const std::string shortOptions = "+hVwr" + SettingShortOptions();
   const int count = static_cast<int>(words.size()) - 1;
   while (true) {
@@ -209,118 +337,23 @@ ParseOutcome ParseOptions(int argc, char** argv, Options* result, std::FILE* out
       const char* name = word + 2;
       if (std::strncmp(word, "--", 2) != 0 ||
           FindLongOption(table, name, std::strcspn(name, "=")) != &table[longIndex])
-        return usageError("unrecognized option '%s'", word);
+        return usageError(Say("unrecognized option '%s'", word));
     }
+    if (c == '?' || c == ':') return usageError(RefusedOption(table, word));
+    std::string error;
     if (const Setting* setting = SettingOfOption(c)) {
-      char error[160];
-      if (!ParseSettingOption(*setting, optarg, result, error, sizeof error))
-        return usageError("%s", error);
+      char reason[160];
+      if (!ParseSettingOption(*setting, optarg, result, reason, sizeof reason))
+        return usageError(reason);
       continue;
     }
-    uint64_t n = 0;
-    switch (c) {
-      case 'h':
-        std::fputs(UsageText().c_str(), out);
-        return ParseOutcome::kAnswered;
-      case 'V':
-        std::fprintf(out, "quor %s\n", QUOR_VERSION);
-        return ParseOutcome::kAnswered;
-      case 'w':
-        result->windowed = true;
-        break;
-      case kStep:
-        if (!ParseWholeNumber(optarg, 0, kMaxStepMs, &n))
-          return usageError("--step takes whole milliseconds from 0 to 100, not '%s'", optarg);
-        result->fixedClock = true;
-        result->stepMs = static_cast<uint32_t>(n);
-        break;
-      case kClockStart:
-        if (!ParseWholeNumber(optarg, 0, UINT32_MAX, &n))
-          return usageError("--clock-start takes milliseconds from 0 to 4294967295, not '%s'",
-                            optarg);
-        result->clockStartMs = static_cast<uint32_t>(n);
-        clockStartGiven = true;
-        break;
-      case kFrames:
-        if (!ParseWholeNumber(optarg, 1, UINT64_MAX / 2, &n))
-          return usageError("--frames takes a whole number of frames from 1, not '%s'", optarg);
-        result->frames = n;
-        break;
-      case kCapture: {
-        bool valid = false;
-        CapturePatternHasFrameNumber(optarg, &valid);
-        if (optarg[0] == '\0' || !valid)
-          return usageError(
-              "--capture takes a file name with at most one frame number (%%d, or %%0Nd "
-              "with N from 1 to 99) and %%%% for a percent sign, not '%s'",
-              optarg);
-        result->capture = optarg;
-        break;
-      }
-      case kKeys: {
-        char error[192];
-        if (!ParseKeyScript(optarg, &result->keys, error, sizeof error))
-          return usageError("--keys: %s", error);
-        break;
-      }
-      case kTextScale:
-        if (!ParseWholeNumber(optarg, kMinTextScale, kMaxTextScale, &n))
-          return usageError("--text-scale takes a whole number from 1 to 8, not '%s'", optarg);
-        result->textScale = static_cast<int>(n);
-        break;
-      case 'r':
-        result->root = true;
-        break;
-      case kWindowId: {
-        uint64_t id = 0;
-        if (!ParseTargetWindow(optarg, &id))
-          return usageError((std::string("--window-id takes ") +
-                             PlatformCommandLineTexts().windowIdValue + ", not '%s'")
-                                .c_str(),
-                            optarg);
-        result->windowId = static_cast<unsigned long>(id);
-        break;
-      }
-      case kTargetFps:
-        if (!ParseWholeNumber(optarg, 1, kMaxTargetFps, &n))
-          return usageError("--target-fps takes whole frames a second from 1 to 1000, not '%s'",
-                            optarg);
-        result->targetFps = static_cast<uint32_t>(n);
-        targetFpsGiven = true;
-        break;
-      case kCpuBudget: {
-        double cores = 0.0;
-        if (!ParsePlainDecimal(optarg, &cores) || !(cores >= 0.0 && cores <= kMaxCpuBudgetCores))
-          return usageError("--cpu-budget takes cores from 0 to 1024, not '%s'", optarg);
-        result->cpuBudget = cores;
-        break;
-      }
-      default: {
-        // GNU getopt's wording. A long option is named as written, up to its '='.
-        if (std::strncmp(word, "--", 2) == 0) {
-          const char* name = word + 2;
-          const size_t length = std::strcspn(name, "=");
-          const option* known = FindLongOption(table, name, length);
-          if (known == nullptr) return usageError("unrecognized option '%s'", word);
-          const std::string written(word, length + 2);
-          if (name[length] == '=')
-            return usageError("option '%s' doesn't allow an argument", written.c_str());
-          return usageError("option '%s' requires an argument", written.c_str());
-        }
-        const char shortName[2] = {static_cast<char>(optopt), '\0'};
-        return usageError("invalid option -- '%s'", shortName);
-      }
-    }
+    const ParseOutcome outcome = ReadOwnOption(c, optarg, result, &given, out, &error);
+    if (outcome == ParseOutcome::kBadUsage) return usageError(error);
+    if (outcome == ParseOutcome::kAnswered) return outcome;
   }
-  if (optind < count) return usageError("unexpected argument '%s'", words[optind]);
-  if (clockStartGiven && !result->fixedClock) return usageError("%s", "--clock-start needs --step");
-  // A screen saver lowers its resolution where that holds the frame rate: with a GPU it stays
-  // at full resolution anyway.
-  if (!result->renderScaleGiven && result->Embedded()) result->renderScaleAuto = true;
-  if (targetFpsGiven && !result->renderScaleAuto)
-    return usageError("%s", "--target-fps needs --render-scale=auto");
-  if (result->cpuBudget >= 0.0 && !result->renderScaleAuto)
-    return usageError("%s", "--cpu-budget needs --render-scale=auto");
+  if (optind < count) return usageError(Say("unexpected argument '%s'", words[optind]));
+  const std::string combination = CombinationError(result, given);
+  if (!combination.empty()) return usageError(combination);
   WarnOfKeysAfterLastFrame(*result, err);
   return ParseOutcome::kRun;
 }

@@ -20,6 +20,7 @@
 #include "sim/particles.h"
 #include "sim/pixel_copy.h"
 #include "sim/random.h"
+#include "sim/render_scale.h"
 #include "sim/scaled_scene.h"
 #include "sim/screenshot.h"
 #include "sim/settings.h"

@@ -12,25 +12,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/frame_pacer.h"
-#include "app/hooks.h"
-#include "app/options.h"
 #include "app/shell.h"
 #include "image/gl_capabilities.h"
-#include "platform/platform.h"
 #include "sim/drawn_bounds.h"
+#include "sim/flat_drawing.h"
 #include "sim/frame.h"
 #include "sim/pixel_copy.h"
-#include "sim/render_scale_controller.h"
+#include "sim/render_scale.h"
 #include "sim/settings.h"
 
 namespace {
-double fixedScale = 1.0;
-bool autoScale = false;
-RenderScaleController controller{30.0};
-int64_t frameStartUs = 0, previousFrameEndUs = 0;  // monotonic clock
-int64_t previousFrameEndCpuUs = 0;                 // the process's CPU clock
-bool havePreviousFrame = false;
 
 SceneRect viewport{};  // this frame's letterboxed viewport
 SceneRect scene{};     // where this frame's scene is drawn
@@ -88,24 +79,13 @@ void CopyScene() {
 // untouched by lighting and blending. Leaves every GL state as it found it, the bound texture
 // and both matrices included.
 void DrawCopiedFrame(GLint filter) {
-  glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
-  glDisable(GL_BLEND);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_ALPHA_TEST);
+  BeginFlatDrawing(1.0, 1.0, GL_POLYGON_BIT | GL_TEXTURE_BIT);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);  // texels exactly as copied
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, 1.0, 0.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
   const float s = static_cast<float>(copiedWidth) / textureWidth;
   const float t = static_cast<float>(copiedHeight) / textureHeight;
   glBegin(GL_QUADS);
@@ -118,11 +98,7 @@ void DrawCopiedFrame(GLint filter) {
   glTexCoord2f(0.0f, t);
   glVertex2f(0.0f, 1.0f);
   glEnd();
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopAttrib();
+  EndFlatDrawing();
 }
 
 // Colour only: nothing in the scene tests depth, and at this size every cleared byte costs.
@@ -200,14 +176,6 @@ void StretchScene(PixelBounds drawn) {
                        st.y0 * zoomY, zoomX, zoomY, viewport.width, viewport.height);
 }
 
-// The controller's frame-rate limit, when it changes, lowers the command line's cap.
-void ApplyFpsLimit() {
-  const uint32_t cap = options.FrameCap();
-  const auto limit = static_cast<uint32_t>(controller.FpsLimit());
-  const uint32_t fps = limit != 0 && (cap == 0 || limit < cap) ? limit : cap;
-  StartFramePacing(fps);
-  SetFrameCap(fps);
-}
 }  // namespace
 
 int StretchStageDivisor(int viewportWidth, int viewportHeight, int sceneWidth, int sceneHeight) {
@@ -236,25 +204,6 @@ SceneRect ScaledSceneRect(int width, int bottom, int visibleHeight, double scale
     return static_cast<int>(n);
   };
   return SceneRect{0, bottom, part(width), part(visibleHeight)};
-}
-
-void UseFixedRenderScale(double scale) {
-  fixedScale = scale;
-  autoScale = false;
-}
-
-void UseAutoRenderScale(double targetFps, double cpuBudgetCores) {
-  controller = RenderScaleController(targetFps, cpuBudgetCores);
-  autoScale = true;
-  havePreviousFrame = false;
-}
-
-double RenderScale() {
-  return autoScale ? controller.Scale() : fixedScale;
-}
-
-double ShownRenderScale() {
-  return autoScale || fixedScale < 1.0 ? RenderScale() : 0.0;
 }
 
 SceneRect PlaceScene(int x, int width, int bottom, int visibleHeight) {
@@ -303,32 +252,6 @@ void EndScene() {
   } else {
     copiedWidth = copiedHeight = 0;  // a full-size frame came between: nothing to draw back
   }
-}
-
-void FrameWorkStarts() {
-  if (autoScale) frameStartUs = MonotonicMicroseconds();
-}
-
-void FrameWorkEnded() {
-  if (!autoScale) return;
-  constexpr double kSecondsPerTick = 1.0 / kMonotonicTicksPerSecond;
-  const int64_t now = MonotonicMicroseconds();
-  // A system without a CPU clock (-1) reports no cost, which no budget holds back.
-  const int64_t cpu = std::max<int64_t>(ProcessCpuMicroseconds(), 0);
-  if (havePreviousFrame) {
-    const FrameCost cost{static_cast<double>(now - previousFrameEndUs) * kSecondsPerTick,
-                         static_cast<double>(now - frameStartUs) * kSecondsPerTick,
-                         static_cast<double>(cpu - previousFrameEndCpuUs) * kSecondsPerTick};
-    if (controller.AddFrame(cost)) ApplyFpsLimit();
-  }
-  previousFrameEndUs = now;
-  previousFrameEndCpuUs = cpu;
-  havePreviousFrame = true;
-}
-
-void FrameLimitsChanged() {
-  if (autoScale) controller.SetCpuBudget(options.CpuBudget());
-  ApplyFpsLimit();
 }
 
 void ReleaseSceneTexture() {

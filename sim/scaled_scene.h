@@ -20,16 +20,6 @@ SceneRect ScaledSceneRect(int width, int bottom, int visibleHeight, double scale
 // 1080p, 4 at 4K), and stays small enough that the stage is larger than the scene.
 int StretchStageDivisor(int viewportWidth, int viewportHeight, int sceneWidth, int sceneHeight);
 
-// The scale for the run, from the command line: fixed, or chosen each second from what frames
-// cost (auto, from scale 1), within a CPU budget in cores (0 for none). Under auto the frames
-// are measured between FrameWorkStarts and FrameWorkEnded (app/hooks.h), and a budget that the
-// smallest scale cannot keep lowers the frame cap.
-void UseFixedRenderScale(double scale);
-void UseAutoRenderScale(double targetFps, double cpuBudgetCores);
-double RenderScale();
-// The scale the frame/second line shows: the current one under auto or below 1; 0 for none.
-double ShownRenderScale();
-
 // For the view set-up: the viewport to draw the scene into for this frame (or for this monitor's
 // view, from x), remembered for the calls below.
 SceneRect PlaceScene(int x, int width, int bottom, int visibleHeight);

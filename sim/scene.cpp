@@ -19,6 +19,7 @@
 #include "sim/lights.h"
 #include "sim/particles.h"
 #include "sim/random.h"
+#include "sim/render_scale.h"
 #include "sim/scaled_scene.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"

@@ -16,6 +16,7 @@
 #include "app/shell.h"
 #include "sim/drift.h"
 #include "sim/particles.h"
+#include "sim/render_scale.h"
 #include "sim/scaled_scene.h"
 #include "sim/settings.h"
 #include "sim/star_field.h"
