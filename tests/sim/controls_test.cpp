@@ -12,21 +12,16 @@
 #include "sim/particles.h"
 #include "sim/random.h"
 #include "sim/settings.h"
-#include "tests/support/gl_context.h"
+#include "tests/support/gl_window_test.h"
 #include "text/text_overlay.h"
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
-class ControlsTest : public GlTest {
+class ControlsTest : public GlWindowTest {
  protected:
   void SetUp() override {
-    GlTest::SetUp();
+    GlWindowTest::SetUp();
     if (IsSkipped()) return;
-    ResizeGlWindow(kWidth, kHeight);
-    SetClock(0);
     timeNow = 0.0f;
     ResetSettings();
     helpOn = 0;

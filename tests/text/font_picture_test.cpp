@@ -8,23 +8,19 @@
 #include <string>
 
 #include "image/bmp.h"
-#include "tests/support/gl_context.h"
+#include "tests/support/gl_window_test.h"
 #include "tests/support/x_app.h"  // ScreenshotPath
 #include "text/text_overlay.h"
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
-class FontPictureTest : public GlTest {
+class FontPictureTest : public GlWindowTest {
  protected:
   void SetUp() override {
-    GlTest::SetUp();
+    GlWindowTest::SetUp();
     if (IsSkipped()) return;
     const std::string path = std::string(QUOR_SOURCE_DIR) + "/assets/font.bmp";
     if (!std::ifstream(path).good()) GTEST_SKIP() << "assets/font.bmp not there yet";
-    ResizeGlWindow(kWidth, kHeight);
     ASSERT_TRUE(overlay.texture.LoadFromFile(path.c_str(), LoadBmp));
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -7,28 +7,14 @@
 
 #include "app/clock.h"
 #include "app/shell.h"
-#include "tests/support/gl_context.h"
+#include "tests/support/gl_window_test.h"
 #include "tests/text/drawn_text.h"
 #include "text/text_overlay.h"
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
-class MessagesTest : public GlTest {
+class MessagesTest : public GlWindowTest {
  protected:
-  void SetUp() override {
-    GlTest::SetUp();
-    if (IsSkipped()) return;
-    ResizeGlWindow(kWidth, kHeight);
-    windowWidth = kWidth;
-    windowHeight = kHeight;
-    SetClock(0);
-    while (glGetError() != GL_NO_ERROR) {
-    }
-  }
-
   // The glyphs one frame's DrawMessage sends, as the message loop of the frame would.
   std::vector<DrawnGlyph> MessageFrame(uint64_t clockMs) {
     SetClock(clockMs);

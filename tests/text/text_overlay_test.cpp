@@ -8,20 +8,16 @@
 #include <cstring>
 #include <string>
 
-#include "tests/support/gl_context.h"
+#include "tests/support/gl_window_test.h"
 #include "tests/text/drawn_text.h"
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
-class DrawTextTest : public GlTest {
+class DrawTextTest : public GlWindowTest {
  protected:
   void SetUp() override {
-    GlTest::SetUp();
+    GlWindowTest::SetUp();
     if (IsSkipped()) return;
-    ResizeGlWindow(kWidth, kHeight);
     ASSERT_EQ(glutGet(GLUT_WINDOW_HEIGHT), kHeight);
     glMatrixMode(GL_MODELVIEW);
   }
