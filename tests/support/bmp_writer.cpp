@@ -1,5 +1,5 @@
-// The BMP encoder of the tests: writes headers field by field in little-endian order, the palette,
-// and the rows in the file's blue-green-red order with their padding.
+// The tests' BMP helpers; the encoding itself is the asset generator's (tools/bmp_out.cpp), so
+// that the files the tests make and the files that ship come from one encoder.
 #include "tests/support/bmp_writer.h"
 
 #include <stdlib.h>
@@ -8,80 +8,19 @@
 #include <filesystem>
 #include <random>
 
+#include "tools/bmp_out.h"
+
 namespace testbmp {
 
-namespace {
-
-constexpr uint32_t kFileHeaderBytes = 14;
-constexpr uint32_t kBasicInfoHeaderBytes = 40;
-
-void AppendLe16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void AppendLe32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-}  // namespace
-
 std::vector<uint8_t> EncodeBmp(const Picture& picture, const Layout& layout) {
-  const uint32_t bytesPerPixel = picture.bitsPerPixel / 8;
-  const uint32_t rowBytes = bytesPerPixel * static_cast<uint32_t>(picture.width);
-  const uint32_t stride = (rowBytes + 3) / 4 * 4;
-  const uint32_t rows = static_cast<uint32_t>(picture.height);
-  const uint32_t paletteEntries = layout.paletteEntries >= 0  ? layout.paletteEntries
-                                  : picture.bitsPerPixel == 8 ? 256
-                                                              : 0;
-  const uint32_t pixelOffset = kFileHeaderBytes + layout.infoHeaderSize + paletteEntries * 4;
-  const uint32_t fileSize = pixelOffset + stride * rows;
-
-  std::vector<uint8_t> out;
-  out.reserve(fileSize);
-  out.push_back('B');
-  out.push_back('M');
-  AppendLe32(out, fileSize);
-  AppendLe32(out, 0);
-  AppendLe32(out, pixelOffset);
-
-  AppendLe32(out, layout.infoHeaderSize);
-  AppendLe32(out, static_cast<uint32_t>(picture.width));
-  AppendLe32(out, static_cast<uint32_t>(layout.topRowFirst ? -picture.height : picture.height));
-  AppendLe16(out, 1);
-  AppendLe16(out, picture.bitsPerPixel);
-  AppendLe32(out, layout.compression);
-  AppendLe32(out, stride * rows);
-  AppendLe32(out, 2835);  // 72 dpi
-  AppendLe32(out, 2835);
-  AppendLe32(out, paletteEntries);
-  AppendLe32(out, 0);
-  for (uint32_t i = kBasicInfoHeaderBytes; i < layout.infoHeaderSize; ++i) out.push_back(0);
-
-  // A deliberately colourful palette: the loader must ignore it and keep the indices.
-  for (uint32_t i = 0; i < paletteEntries; ++i) {
-    out.push_back(static_cast<uint8_t>(255 - i));
-    out.push_back(static_cast<uint8_t>(i / 2));
-    out.push_back(static_cast<uint8_t>(i * 7));
-    out.push_back(0);
-  }
-
-  for (uint32_t k = 0; k < rows; ++k) {
-    const uint32_t pictureRow = layout.topRowFirst ? k : rows - 1 - k;
-    const uint8_t* source = picture.pixels.data() + static_cast<size_t>(pictureRow) * rowBytes;
-    for (uint32_t x = 0; x < static_cast<uint32_t>(picture.width); ++x, source += bytesPerPixel) {
-      if (bytesPerPixel == 1) {
-        out.push_back(source[0]);
-      } else {
-        out.push_back(source[2]);
-        out.push_back(source[1]);
-        out.push_back(source[0]);
-        if (bytesPerPixel == 4) out.push_back(source[3]);
-      }
-    }
-    for (uint32_t p = rowBytes; p < stride; ++p) out.push_back(layout.paddingByte);
-  }
-  return out;
+  BmpLayout bmp;
+  bmp.topRowFirst = layout.topRowFirst;
+  bmp.infoHeaderSize = layout.infoHeaderSize;
+  bmp.compression = layout.compression;
+  bmp.paletteEntries = layout.paletteEntries;
+  bmp.greyPalette = false;  // the loader must ignore the palette and keep the indices
+  bmp.paddingByte = layout.paddingByte;
+  return ::EncodeBmp(picture.width, picture.height, picture.bitsPerPixel, picture.pixels, bmp);
 }
 
 Picture RandomPicture(int32_t width, int32_t height, uint16_t bitsPerPixel, uint32_t seed) {
