@@ -193,52 +193,43 @@ std::string Say(const char* format, const char* what) {
   return text;
 }
 
-// Reads one of the program's own options (not a setting's). Answers --help and --version on out;
-// a bad value sets *error.
-ParseOutcome ReadOwnOption(int c, const char* value, Options* result, Given* given, std::FILE* out,
+// A bad value's message, from printf's format with the value in it.
+ParseOutcome Refuse(const char* format, const char* value, std::string* error) {
+  *error = Say(format, value);
+  return ParseOutcome::kBadUsage;
+}
+
+// The fixed clock and what a run records: --step, --clock-start, --frames, --capture, --keys.
+ParseOutcome ReadRunOption(int c, const char* value, Options* result, Given* given,
                            std::string* error) {
   uint64_t n = 0;
-  const auto bad = [&](const char* format) {
-    *error = Say(format, value);
-    return ParseOutcome::kBadUsage;
-  };
   switch (c) {
-    case 'h':
-      std::fputs(UsageText().c_str(), out);
-      return ParseOutcome::kAnswered;
-    case 'V':
-      std::fprintf(out, "quor %s\n", QUOR_VERSION);
-      return ParseOutcome::kAnswered;
-    case 'w':
-      result->windowed = true;
-      break;
-    case 'r':
-      result->root = true;
-      break;
     case kStep:
       if (!ParseWholeNumber(value, 0, kMaxStepMs, &n))
-        return bad("--step takes whole milliseconds from 0 to 100, not '%s'");
+        return Refuse("--step takes whole milliseconds from 0 to 100, not '%s'", value, error);
       result->fixedClock = true;
       result->stepMs = static_cast<uint32_t>(n);
       break;
     case kClockStart:
       if (!ParseWholeNumber(value, 0, UINT32_MAX, &n))
-        return bad("--clock-start takes milliseconds from 0 to 4294967295, not '%s'");
+        return Refuse("--clock-start takes milliseconds from 0 to 4294967295, not '%s'", value,
+                      error);
       result->clockStartMs = static_cast<uint32_t>(n);
       given->clockStart = true;
       break;
     case kFrames:
       if (!ParseWholeNumber(value, 1, UINT64_MAX / 2, &n))
-        return bad("--frames takes a whole number of frames from 1, not '%s'");
+        return Refuse("--frames takes a whole number of frames from 1, not '%s'", value, error);
       result->frames = n;
       break;
     case kCapture: {
       bool valid = false;
       CapturePatternHasFrameNumber(value, &valid);
       if (value[0] == '\0' || !valid)
-        return bad(
+        return Refuse(
             "--capture takes a file name with at most one frame number (%%d, or %%0Nd with N "
-            "from 1 to 99) and %%%% for a percent sign, not '%s'");
+            "from 1 to 99) and %%%% for a percent sign, not '%s'",
+            value, error);
       result->capture = value;
       break;
     }
@@ -250,35 +241,75 @@ ParseOutcome ReadOwnOption(int c, const char* value, Options* result, Given* giv
       }
       break;
     }
+  }
+  return ParseOutcome::kRun;
+}
+
+// The text, the target window and the render scale's aims: --text-scale, --window-id,
+// --target-fps, --cpu-budget.
+ParseOutcome ReadViewOption(int c, const char* value, Options* result, Given* given,
+                            std::string* error) {
+  uint64_t n = 0;
+  switch (c) {
     case kTextScale:
       if (!ParseWholeNumber(value, kMinTextScale, kMaxTextScale, &n))
-        return bad("--text-scale takes a whole number from 1 to 8, not '%s'");
+        return Refuse("--text-scale takes a whole number from 1 to 8, not '%s'", value, error);
       result->textScale = static_cast<int>(n);
       break;
     case kWindowId: {
       uint64_t id = 0;
       if (!ParseTargetWindow(value, &id))
-        return bad((std::string("--window-id takes ") + PlatformCommandLineTexts().windowIdValue +
-                    ", not '%s'")
-                       .c_str());
+        return Refuse((std::string("--window-id takes ") +
+                       PlatformCommandLineTexts().windowIdValue + ", not '%s'")
+                          .c_str(),
+                      value, error);
       result->windowId = static_cast<unsigned long>(id);
       break;
     }
     case kTargetFps:
       if (!ParseWholeNumber(value, 1, kMaxTargetFps, &n))
-        return bad("--target-fps takes whole frames a second from 1 to 1000, not '%s'");
+        return Refuse("--target-fps takes whole frames a second from 1 to 1000, not '%s'", value,
+                      error);
       result->targetFps = static_cast<uint32_t>(n);
       given->targetFps = true;
       break;
     case kCpuBudget: {
       double cores = 0.0;
       if (!ParsePlainDecimal(value, &cores) || !(cores >= 0.0 && cores <= kMaxCpuBudgetCores))
-        return bad("--cpu-budget takes cores from 0 to 1024, not '%s'");
+        return Refuse("--cpu-budget takes cores from 0 to 1024, not '%s'", value, error);
       result->cpuBudget = cores;
       break;
     }
   }
   return ParseOutcome::kRun;
+}
+
+// Reads one of the program's own options (not a setting's). Answers --help and --version on out;
+// a bad value sets *error.
+ParseOutcome ReadOwnOption(int c, const char* value, Options* result, Given* given, std::FILE* out,
+                           std::string* error) {
+  switch (c) {
+    case 'h':
+      std::fputs(UsageText().c_str(), out);
+      return ParseOutcome::kAnswered;
+    case 'V':
+      std::fprintf(out, "quor %s\n", QUOR_VERSION);
+      return ParseOutcome::kAnswered;
+    case 'w':
+      result->windowed = true;
+      return ParseOutcome::kRun;
+    case 'r':
+      result->root = true;
+      return ParseOutcome::kRun;
+    case kStep:
+    case kClockStart:
+    case kFrames:
+    case kCapture:
+    case kKeys:
+      return ReadRunOption(c, value, result, given, error);
+    default:
+      return ReadViewOption(c, value, result, given, error);
+  }
 }
 
 // What getopt_long refused, in GNU getopt's words: a long option named as written, up to its '='.
