@@ -30,7 +30,11 @@ printf 'mode:\t\trandom\nprograms:\t\t\t\t\t\t      \\\n\t\t\t\tmaze -root\t\t\t
   >"$HOME/.xscreensaver"
 
 # The sh blocks of the README's "Run it" and "Install and package" and of the pages on options and
-# screen savers, one command a line, comments after the command dropped.
+# screen savers, one command a line, comments after the command dropped. The other pages'
+# commands are the suite itself (docs/testing.md), the Windows build, which the suite runs before
+# its Wine tests (docs/windows.md), measurements of minutes that a test would only time
+# (docs/performance.md), and the README's install command with the scripts that remake the
+# committed images (docs/install.md).
 blocks='
   /^```/ { block = !block && wanted && $0 == "```sh"; next }
   block { sub(/[ \t]+#.*$/, ""); if (NF) print }
