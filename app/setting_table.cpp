@@ -92,6 +92,14 @@ SettingDialog NewColumn(SettingDialog dialog) {
   return dialog;
 }
 
+// The words a setting takes: all of a kWord's values, or the one a kDecimal takes besides numbers.
+template <std::size_t N>
+Setting WithWords(Setting setting, const SettingChoice (&words)[N]) {
+  setting.words = words;
+  setting.wordCount = N;
+  return setting;
+}
+
 Setting Switch(const char* name, char shortName, const char* help, void (*store)(Options*, double),
                SettingDialog dialog) {
   return {name,  shortName, SettingKind::kSwitch, 0, 0, nullptr, 0, nullptr, nullptr, help,
@@ -111,7 +119,7 @@ Setting Factor(const char* name, const char* help, void (*store)(Options*, doubl
 
 std::vector<Setting> MakeTable() {
   using K = SettingKind;
-  std::vector<Setting> table = {
+  return {
       Switch("clouds", 0, "      --clouds           start with clouds instead of flames\n",
              StoreSwitch<&Options::clouds>,
              NewColumn(Menu("Clouds instead of flames", kSceneLabels, "Scene: "))),
@@ -154,9 +162,10 @@ std::vector<Setting> MakeTable() {
       Number("tessellation", K::kWhole, 4, 40, "30", "a whole number from 4 to 40",
              "      --tessellation=N   tessellation, 4 to 40 (default 30)\n",
              StoreWhole<&StartSettings::tessellation>, kNotOffered),
-      Number("polygon-mode", K::kWord, 0, 2, "fill", "fill, lines or points",
-             "      --polygon-mode=MODE  fill, lines or points (default fill)\n",
-             StoreWhole<&StartSettings::polyMode>, kNotOffered),
+      WithWords(Number("polygon-mode", K::kWord, 0, 2, "fill", "fill, lines or points",
+                       "      --polygon-mode=MODE  fill, lines or points (default fill)\n",
+                       StoreWhole<&StartSettings::polyMode>, kNotOffered),
+                kPolygonModes),
       Switch("universe", 'u', "  -u, --universe         show the star field from the start\n",
              StoreSwitch<&Options::universeOn>, CheckBox("Field of stars")),
       Switch("spotlights", 0, "      --spotlights       coloured spotlights on\n",
@@ -183,24 +192,17 @@ std::vector<Setting> MakeTable() {
              "      --max-fps=N        draw at most N frames a second (0 to 1000, 0 for no cap;\n"
              "                         default 0, or 30 with --root or --window-id)\n",
              StoreMaxFps, SpinBox("Frame cap, 0 for none", 0, 120)),
-      Number("render-scale", K::kDecimal, kMinRenderScale, 1, "auto",
-             "auto or a number from 0.125 to 1",
-             "      --render-scale=F   draw the scene at F (0.125 to 1) of the window's size and\n"
-             "                         stretch it; auto chooses F each second to hold "
-             "--target-fps\n"
-             "                         (default 1, or auto with --root or --window-id)\n",
-             StoreRenderScale, Menu("Drawn at", kRenderScaleChoices, "Drawn at ")),
+      WithWords(
+          Number("render-scale", K::kDecimal, kMinRenderScale, 1, "auto",
+                 "auto or a number from 0.125 to 1",
+                 "      --render-scale=F   draw the scene at F (0.125 to 1) of the window's size "
+                 "and\n"
+                 "                         stretch it; auto chooses F each second to hold "
+                 "--target-fps\n"
+                 "                         (default 1, or auto with --root or --window-id)\n",
+                 StoreRenderScale, Menu("Drawn at", kRenderScaleChoices, "Drawn at ")),
+          kRenderScaleWord),
   };
-  for (Setting& setting : table) {
-    if (std::strcmp(setting.name, "polygon-mode") == 0) {
-      setting.words = kPolygonModes;
-      setting.wordCount = 3;
-    } else if (std::strcmp(setting.name, "render-scale") == 0) {
-      setting.words = kRenderScaleWord;
-      setting.wordCount = 1;
-    }
-  }
-  return table;
 }
 
 }  // namespace

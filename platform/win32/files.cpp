@@ -91,10 +91,7 @@ MakeFolderResult MakeFolder(const char* path) {
   const std::wstring wide = Widen(path);
   if (wide.empty()) return MakeFolderResult::kFailed;
   if (CreateDirectoryW(wide.c_str(), nullptr)) return MakeFolderResult::kMade;
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (GetLastError() != ERROR_FILE_NOT_FOUND && attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return MakeFolderResult::kExists;
+  if (PathKindOf(path) == PathKind::kFolder) return MakeFolderResult::kExists;
   return MakeFolderResult::kFailed;
 }
 

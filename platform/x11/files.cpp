@@ -51,9 +51,7 @@ PathKind PathKindOf(const char* path) {
 
 MakeFolderResult MakeFolder(const char* path) {
   if (mkdir(path, 0777) == 0) return MakeFolderResult::kMade;
-  struct stat info {};
-  if (errno == EEXIST && stat(path, &info) == 0 && S_ISDIR(info.st_mode))
-    return MakeFolderResult::kExists;
+  if (errno == EEXIST && PathKindOf(path) == PathKind::kFolder) return MakeFolderResult::kExists;
   return MakeFolderResult::kFailed;
 }
 
